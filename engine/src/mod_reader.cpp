@@ -1,0 +1,166 @@
+/* mod_reader.cpp - reading a four-channel MOD file into the context, in the 31-sample
+ * form (signature "M.K.", "M!K!" or "FLT4") or the older 15-sample form.
+ *
+ * The whole file is read with one read and parsed through the bounds-checked reader.
+ * A file is taken whole or refused: a failure leaves the context without patterns and
+ * without sample data. */
+#include "byte_reader.h"
+#include "file_io.h"
+#include "tables.h"
+#include "text.h"
+#include "vxa_mod_internal.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr size_t k_min_file_size = 1084;
+constexpr size_t k_signature_offset = 1080;
+constexpr size_t k_sample_header_bytes = 30;
+constexpr size_t k_headers_offset = 20;
+constexpr uint32_t k_empty_sample_max_bytes = 2;
+constexpr const char *k_signatures[] = {"M.K.", "M!K!", "FLT4"};
+
+/* Where the parts of the file start; depends on the form. */
+struct mod_layout {
+    int num_samples;
+    size_t song_length_offset; /* restart position follows, then the order table */
+    size_t patterns_offset;
+};
+
+mod_layout detect_layout(const vx_reader &file)
+{
+    const uint8_t *signature = vx_reader_span(file, k_signature_offset, 4);
+    for (const char *known : k_signatures) {
+        if (signature && std::memcmp(signature, known, 4) == 0)
+            return {31, 950, 1084};
+    }
+    return {15, 470, 600};
+}
+
+void read_sample_header(const vx_reader &file, size_t offset, vxa_sample *slot)
+{
+    vx_text_from_padded(slot->name, vx_reader_span(file, offset, k_name_chars), k_name_chars);
+    slot->length = vx_reader_u16be(file, offset + 22) * 2u;
+    slot->finetune = vx_reader_u8(file, offset + 24) & 0x0F;
+    slot->volume = vx_reader_u8(file, offset + 25);
+    if (slot->volume > k_max_volume)
+        slot->volume = k_max_volume;
+    slot->loop_start = vx_reader_u16be(file, offset + 26) * 2u;
+    slot->loop_length = vx_reader_u16be(file, offset + 28) * 2u;
+}
+
+/* Song length (limited to the 128 orders), restart position and order table; returns
+ * the pattern count the song needs. */
+int read_song(const vx_reader &file, size_t offset, vxa_mod *mod)
+{
+    int song_length = vx_reader_u8(file, offset);
+    if (song_length > k_max_orders)
+        song_length = k_max_orders;
+    mod->song_length = song_length;
+    const int restart = vx_reader_u8(file, offset + 1);
+    mod->restart_pos = restart < song_length ? restart : 0;
+    std::memcpy(mod->orders, vx_reader_span(file, offset + 2, k_max_orders), k_max_orders);
+    return vx_song_pattern_count(mod->orders, song_length);
+}
+
+/* File cells hold a 12-bit period and a split sample number; memory cells a note. */
+void convert_patterns(const uint8_t *from, uint8_t *to, size_t cells)
+{
+    for (size_t i = 0; i < cells; ++i, from += 4, to += 4) {
+        const uint32_t period = (from[0] & 0x0Fu) << 8 | from[1];
+        to[0] = period_to_note(period);
+        to[1] = static_cast<uint8_t>((from[0] & 0xF0) | (from[2] >> 4));
+        to[2] = from[2] & 0x0F;
+        to[3] = from[3];
+    }
+}
+
+/* Copies each slot's data from `offset` on; -1 when the file ends too early. */
+int32_t read_sample_data(const vx_reader &file, size_t offset, vxa_mod *mod)
+{
+    for (int n = 0; n < mod->num_samples; ++n) {
+        vxa_sample &slot = mod->samples[n];
+        if (slot.length <= k_empty_sample_max_bytes) {
+            /* An announced 0 or 2 bytes make an empty slot, but are still skipped. */
+            offset += slot.length;
+            slot.length = 0;
+            slot.loop_start = 0;
+            slot.loop_length = 0;
+            continue;
+        }
+        const uint8_t *bytes = vx_reader_span(file, offset, slot.length);
+        if (!bytes)
+            return -1;
+        slot.data = static_cast<int8_t *>(std::malloc(slot.length));
+        if (!slot.data)
+            return -1;
+        std::memcpy(slot.data, bytes, slot.length);
+        offset += slot.length;
+        vx_sample_fit_loop(&slot);
+    }
+    return 0;
+}
+
+int32_t parse_module(const vx_reader &file, vxa_mod *mod)
+{
+    const mod_layout layout = detect_layout(file);
+    mod->num_samples = layout.num_samples;
+    vx_text_from_padded(mod->title, vx_reader_span(file, 0, k_title_chars), k_title_chars);
+    for (int n = 0; n < layout.num_samples; ++n)
+        read_sample_header(file, k_headers_offset + n * k_sample_header_bytes, &mod->samples[n]);
+
+    const int num_patterns = read_song(file, layout.song_length_offset, mod);
+    const size_t pattern_bytes = static_cast<size_t>(num_patterns) * k_pattern_bytes;
+    const uint8_t *cells = vx_reader_span(file, layout.patterns_offset, pattern_bytes);
+    if (!cells)
+        return -1;
+    mod->patterns = static_cast<uint8_t *>(std::calloc(pattern_bytes, 1));
+    if (!mod->patterns)
+        return -1;
+    mod->num_patterns = num_patterns;
+    convert_patterns(cells, mod->patterns, pattern_bytes / k_cell_bytes);
+
+    if (read_sample_data(file, layout.patterns_offset + pattern_bytes, mod) != 0) {
+        vxa_mod_unload(mod);
+        return -1;
+    }
+    return 0;
+}
+
+} // namespace
+
+uint8_t period_to_note(uint32_t period)
+{
+    if (period == 0)
+        return 0;
+    int best = 0;
+    uint32_t best_distance = UINT32_MAX;
+    for (int i = 0; i < k_num_notes; ++i) {
+        const uint32_t distance =
+            period > k_periods[i] ? period - k_periods[i] : k_periods[i] - period;
+        /* Strictly smaller: on a tie the earlier, lower note wins. */
+        if (distance < best_distance) {
+            best = i;
+            best_distance = distance;
+        }
+    }
+    return static_cast<uint8_t>(best + 1);
+}
+
+int32_t vxa_mod_load(vxa_mod *mod, const char *path)
+{
+    if (!mod || !path)
+        return -1;
+    vxa_mod_unload(mod);
+    size_t size = 0;
+    uint8_t *bytes = vx_file_read_all(path, k_min_file_size, &size);
+    if (!bytes)
+        return -1;
+    const int32_t result = parse_module(vx_reader{bytes, size}, mod);
+    std::free(bytes);
+    if (result == 0)
+        vx_context_reset_transport(mod);
+    return result;
+}

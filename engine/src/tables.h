@@ -1,0 +1,31 @@
+/* tables.h - the engine's constant tables: Amiga periods, note to spectrum bar, and
+ * the vibrato half sine. Each is sized by a named count, checked at compile time. */
+#ifndef VXA_TABLES_H
+#define VXA_TABLES_H
+
+#include <cstdint>
+#include <iterator>
+
+constexpr int k_num_notes = 36;
+constexpr int k_vibrato_steps = 32;
+
+/* Amiga periods without finetune for notes 1..36 (C-1..B-3); note n is entry n - 1.
+ * Unit: Paula clock ticks per sample step. */
+inline constexpr uint16_t k_periods[] = {
+    856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453, 428, 404, 381, 360, 339, 320,
+    302, 285, 269, 254, 240, 226, 214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113};
+static_assert(std::size(k_periods) == k_num_notes);
+
+/* Spectrum bar 0..23 for each note index 0..36. */
+inline constexpr uint8_t k_tonnr2spec[] = {0,  1,  1,  2,  2,  3,  3,  4,  4,  5,  5,  6,  6,
+                                           7,  7,  8,  9,  10, 11, 12, 13, 13, 14, 14, 15, 15,
+                                           16, 16, 17, 17, 18, 18, 19, 19, 20, 20, 21};
+static_assert(std::size(k_tonnr2spec) == k_num_notes + 1);
+
+/* Half sine of classic MOD vibrato, amplitude 0..255 over 32 phase steps. */
+inline constexpr uint8_t k_vibrato_tab[] = {0,   24,  49,  74,  97,  120, 141, 161, 180, 197, 212,
+                                            224, 235, 244, 250, 253, 255, 253, 250, 244, 235, 224,
+                                            212, 197, 180, 161, 141, 120, 97,  74,  49,  24};
+static_assert(std::size(k_vibrato_tab) == k_vibrato_steps);
+
+#endif
