@@ -51,7 +51,7 @@ void release(vx_safe_file *sf)
 
 } // namespace
 
-uint8_t *vx_file_read_all(const char *path, size_t min_size, size_t *size_out)
+uint8_t *vx_file_read_all(const char *path, size_t min_size, size_t max_size, size_t *size_out)
 {
     FILE *file = std::fopen(path, "rb");
     if (!file)
@@ -60,8 +60,8 @@ uint8_t *vx_file_read_all(const char *path, size_t min_size, size_t *size_out)
     long size = -1;
     if (std::fseek(file, 0, SEEK_END) == 0)
         size = std::ftell(file);
-    const bool sized =
-        size >= 0 && static_cast<size_t>(size) >= min_size && std::fseek(file, 0, SEEK_SET) == 0;
+    const bool sized = size >= 0 && static_cast<size_t>(size) >= min_size &&
+                       static_cast<size_t>(size) <= max_size && std::fseek(file, 0, SEEK_SET) == 0;
     if (sized && size > 0)
         buffer = static_cast<uint8_t *>(std::malloc(static_cast<size_t>(size)));
     if (buffer &&

@@ -8,8 +8,9 @@
 #include <cstdio>
 
 /* Reads a whole file into one malloc'ed buffer the caller frees. Returns null when the
- * file cannot be opened or read, is shorter than `min_size`, or memory runs out. */
-uint8_t *vx_file_read_all(const char *path, size_t min_size, size_t *size_out);
+ * file cannot be opened or read, its size lies outside [min_size, max_size], or memory
+ * runs out. */
+uint8_t *vx_file_read_all(const char *path, size_t min_size, size_t max_size, size_t *size_out);
 
 /* A write that replaces its target only when every byte arrived. The bytes go to a
  * new temporary file beside the target, which is renamed over the target on commit;

@@ -155,7 +155,7 @@ int32_t vxa_mod_load(vxa_mod *mod, const char *path)
         return -1;
     vxa_mod_unload(mod);
     size_t size = 0;
-    uint8_t *bytes = vx_file_read_all(path, k_min_file_size, &size);
+    uint8_t *bytes = vx_file_read_all(path, k_min_file_size, SIZE_MAX, &size);
     if (!bytes)
         return -1;
     const int32_t result = parse_module(vx_reader{bytes, size}, mod);

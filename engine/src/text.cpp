@@ -1,5 +1,8 @@
-/* text.cpp - converting the module's fixed-width texts between file and memory. */
+/* text.cpp - the module's fixed-width texts: converting them between file and memory,
+ * and setting the title. */
 #include "text.h"
+
+#include "vxa_mod_internal.h"
 
 #include <cstring>
 
@@ -19,4 +22,13 @@ void vx_text_to_padded(unsigned char *out, const char *text, size_t width)
     std::memset(out, 0, width);
     for (size_t i = 0; i < width && text[i] != '\0'; ++i)
         out[i] = static_cast<unsigned char>(text[i]);
+}
+
+void vxa_mod_set_title(vxa_mod *mod, const char *text)
+{
+    if (!mod)
+        return;
+    std::memset(mod->title, 0, sizeof mod->title);
+    if (text)
+        std::strncpy(mod->title, text, k_title_chars);
 }

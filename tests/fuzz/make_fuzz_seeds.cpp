@@ -1,8 +1,10 @@
-// Writes the seed corpus of the module fuzz target: a few small modules of both forms
-// with looped and empty samples, effects and an order table beyond the song.
+// Writes the seed corpora of the fuzz targets: FOLDER/mod gets a few small modules of
+// both forms with looped and empty samples, effects and an order table beyond the song;
+// FOLDER/sample gets edit scripts followed by a WAV file and a raw file.
 #include "mod_builder.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -18,6 +20,36 @@ void writeSeed(const std::string &folder, const std::string &name,
               static_cast<std::streamsize>(bytes.size()));
 }
 
+// Eight edits of three bytes each: operation, then two argument bytes.
+const std::vector<uint8_t> kEditScript = {2, 0, 8, 3, 0, 40, 1, 2, 0, 0, 1, 0,
+                                          6, 0, 0, 5, 0, 0,  7, 0, 0, 4, 2, 3};
+
+std::vector<uint8_t> withScript(std::vector<uint8_t> file)
+{
+    file.insert(file.begin(), kEditScript.begin(), kEditScript.end());
+    return file;
+}
+
+std::vector<uint8_t> waveFile()
+{
+    std::vector<uint8_t> wave = {'R', 'I', 'F', 'F', 0,   0,   0,  0, 'W', 'A',
+                                 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,   0};
+    wave.resize(wave.size() + 16, 1);
+    const std::vector<uint8_t> data = {'d', 'a', 't', 'a', 64, 0, 0, 0};
+    wave.insert(wave.end(), data.begin(), data.end());
+    for (int i = 0; i < 64; ++i)
+        wave.push_back(static_cast<uint8_t>(128 + (i % 16) * 4));
+    return wave;
+}
+
+std::vector<uint8_t> rawFile()
+{
+    std::vector<uint8_t> raw;
+    for (int i = 0; i < 200; ++i)
+        raw.push_back(static_cast<uint8_t>(i * 3));
+    return raw;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -26,7 +58,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: make_fuzz_seeds FOLDER\n");
         return 2;
     }
-    const std::string folder = argv[1];
+    const std::string folder = std::string(argv[1]) + "/mod";
+    std::filesystem::create_directories(folder);
     writeSeed(folder, "empty31.mod", ModBuilder().build());
     writeSeed(
         folder, "song31.mod",
@@ -47,5 +80,9 @@ int main(int argc, char **argv)
                   .song(2, 0, {1, 0})
                   .note(1, 63, 3, 113, 15, 0x0F, 0x7D)
                   .build());
+    const std::string samples = std::string(argv[1]) + "/sample";
+    std::filesystem::create_directories(samples);
+    writeSeed(samples, "wave.bin", withScript(waveFile()));
+    writeSeed(samples, "raw.bin", withScript(rawFile()));
     return 0;
 }

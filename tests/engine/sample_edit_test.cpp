@@ -1,0 +1,241 @@
+// Sample editing: loop stepping, the two loop markers, cropping and the three cuts, and
+// the slot setters, checked on a 100-byte ramp whose bytes tell where they came from.
+#include "engine_handle.h"
+#include "mod_builder.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace vxtest;
+
+namespace {
+
+struct Loop {
+    uint32_t start;
+    uint32_t length;
+    bool operator==(const Loop &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Loop &loop)
+{
+    return out << "[" << loop.start << ", +" << loop.length << ")";
+}
+
+class SampleEdit : public ::testing::Test {
+protected:
+    // Slot 1 holds bytes 0..length-1 with the loop [loopStart, loopEnd) when given.
+    void makeRamp(uint32_t length, uint32_t loopStart = 0, uint32_t loopEnd = 0)
+    {
+        std::vector<uint8_t> ramp(length);
+        for (uint32_t i = 0; i < length; ++i)
+            ramp[i] = static_cast<uint8_t>(i);
+        ASSERT_EQ(vxa_mod_load_sample(mod.get(), 1, dir.write("ramp.raw", ramp).c_str()), 0);
+        if (loopEnd > loopStart) {
+            vxa_mod_set_loop_mark_a(mod.get(), 1, loopStart);
+            vxa_mod_set_loop_mark_b(mod.get(), 1, loopEnd);
+            ASSERT_EQ(loop(), (Loop{loopStart, loopEnd - loopStart}));
+        }
+    }
+    vxa_sample_info info(int32_t slot = 1)
+    {
+        vxa_sample_info out{};
+        EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), slot, &out), 0);
+        return out;
+    }
+    Loop loop() { return {info().loop_start, info().loop_length}; }
+    // The first and last byte of the slot's sound.
+    std::pair<int, int> ends()
+    {
+        const auto path = dir.file("out.raw");
+        EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, path.c_str()), 0);
+        const auto bytes = readFile(path);
+        return {bytes.front() ^ 0x80, bytes.back() ^ 0x80};
+    }
+
+    TempDir dir;
+    ModHandle mod = createMod();
+};
+
+} // namespace
+
+TEST_F(SampleEdit, loopStepping_pendingStartThenLength)
+{
+    makeRamp(100);
+    vxa_mod_step_loop_start(mod.get(), 1, 1);
+    EXPECT_EQ(loop(), (Loop{2, 0}));
+    vxa_mod_step_loop_length(mod.get(), 1, 1);
+    EXPECT_EQ(loop(), (Loop{2, 4}));
+    vxa_mod_step_loop_start(mod.get(), 1, -100);
+    EXPECT_EQ(loop(), (Loop{0, 4}));
+}
+
+TEST_F(SampleEdit, loopStepping_keepsTheLoopInsideTheSample)
+{
+    const struct {
+        uint32_t loopStart, loopEnd;
+        bool stepStart;
+        int32_t words;
+        Loop expected;
+    } cases[] = {
+        {10, 90, true, 45, {0, 0}},     // start 100 -> 98, length would be 2: removed
+        {10, 90, true, 5, {20, 80}},    // still fits
+        {10, 90, true, 20, {50, 50}},   // end pulled back to the sample's end
+        {10, 14, false, 100, {10, 90}}, // limited to the room after the start
+        {10, 14, false, -1, {0, 0}},    // 2 bytes left: removed
+        {10, 90, false, -1000, {0, 0}},
+    };
+    for (const auto &c : cases) {
+        makeRamp(100, c.loopStart, c.loopEnd);
+        if (c.stepStart)
+            vxa_mod_step_loop_start(mod.get(), 1, c.words);
+        else
+            vxa_mod_step_loop_length(mod.get(), 1, c.words);
+        EXPECT_EQ(loop(), c.expected) << c.loopStart << ".." << c.loopEnd << " by " << c.words;
+    }
+}
+
+TEST_F(SampleEdit, markerA_keepsTheEndWherePossible)
+{
+    const struct {
+        uint32_t offset;
+        Loop expected;
+    } cases[] = {{40, {40, 50}}, {41, {40, 50}}, {95, {94, 4}},
+                 {98, {0, 100}}, {99, {0, 100}}, {5000, {0, 100}}};
+    for (const auto &c : cases) {
+        makeRamp(100, 10, 90);
+        vxa_mod_set_loop_mark_a(mod.get(), 1, c.offset);
+        EXPECT_EQ(loop(), c.expected) << c.offset;
+    }
+    makeRamp(100);
+    vxa_mod_set_loop_mark_a(mod.get(), 1, 30);
+    EXPECT_EQ(loop(), (Loop{30, 70})); // without a loop the end is the sample's end
+}
+
+TEST_F(SampleEdit, markerB_keepsTheStartWherePossible)
+{
+    const struct {
+        uint32_t offset;
+        Loop expected;
+    } cases[] = {{50, {10, 40}}, {12, {8, 4}}, {2, {0, 4}}, {500, {10, 90}}, {14, {10, 4}}};
+    for (const auto &c : cases) {
+        makeRamp(100, 10, 90);
+        vxa_mod_set_loop_mark_b(mod.get(), 1, c.offset);
+        EXPECT_EQ(loop(), c.expected) << c.offset;
+    }
+}
+
+TEST_F(SampleEdit, markers_needAtLeastFourBytes)
+{
+    makeRamp(2);
+    vxa_mod_set_loop_mark_a(mod.get(), 1, 0);
+    vxa_mod_set_loop_mark_b(mod.get(), 1, 2);
+    EXPECT_EQ(loop(), (Loop{0, 0}));
+}
+
+TEST_F(SampleEdit, cuts_keepTheRightBytesAndRebaseTheLoop)
+{
+    makeRamp(100, 10, 90);
+    ASSERT_EQ(vxa_mod_cut_sample_head(mod.get(), 1), 0);
+    EXPECT_EQ(info().length, 90u);
+    EXPECT_EQ(loop(), (Loop{0, 80}));
+    EXPECT_EQ(ends(), std::make_pair(10, 99));
+
+    makeRamp(100, 10, 90);
+    ASSERT_EQ(vxa_mod_cut_sample_tail(mod.get(), 1), 0);
+    EXPECT_EQ(info().length, 90u);
+    EXPECT_EQ(loop(), (Loop{10, 80}));
+    EXPECT_EQ(ends(), std::make_pair(0, 89));
+
+    makeRamp(100, 10, 90);
+    ASSERT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), 0);
+    EXPECT_EQ(info().length, 80u);
+    EXPECT_EQ(loop(), (Loop{0, 80}));
+    EXPECT_EQ(ends(), std::make_pair(10, 89));
+}
+
+TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCut)
+{
+    makeRamp(100, 10, 100);
+    EXPECT_EQ(vxa_mod_cut_sample_tail(mod.get(), 1), -1); // loop already ends at the end
+    EXPECT_EQ(loop(), (Loop{10, 90}));
+    makeRamp(100);
+    EXPECT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), -1);
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 1), -1); // start 0
+    vxa_mod_step_loop_start(mod.get(), 1, 10);            // a pending start still cuts
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 1), 0);
+    EXPECT_EQ(info().length, 80u);
+    EXPECT_EQ(ends(), std::make_pair(20, 99));
+    EXPECT_EQ(loop(), (Loop{0, 0}));
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 2), -1); // beyond the slots in use
+}
+
+TEST_F(SampleEdit, cuts_lookOnlyAtSlotsTheModuleUses)
+{
+    const auto module = dir.write("old.mod", ModBuilder(15).build());
+    ASSERT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
+    std::vector<uint8_t> ramp(100, 0x80);
+    ASSERT_EQ(vxa_mod_load_sample(mod.get(), 20, dir.write("r.raw", ramp).c_str()), 0);
+    ASSERT_EQ(vxa_mod_load_sample(mod.get(), 25, dir.write("s.raw", ramp).c_str()), 0);
+    // Loading slot 25 raised the count to 25, so slot 20 is in use; 26 is not.
+    vxa_mod_set_loop_mark_a(mod.get(), 20, 10);
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 20), 0);
+    vxa_mod_set_loop_mark_a(mod.get(), 26, 10);
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 26), -1);
+}
+
+TEST_F(SampleEdit, crop_clipsToTheSampleAndDropsLoopsOutsideIt)
+{
+    makeRamp(100, 10, 30);
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 50, 1000), 0);
+    EXPECT_EQ(info().length, 50u);
+    EXPECT_EQ(loop(), (Loop{0, 0}));
+    EXPECT_EQ(ends(), std::make_pair(50, 99));
+
+    makeRamp(100, 10, 60);
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 20, 21), 0); // odd count: 20 bytes kept
+    EXPECT_EQ(info().length, 20u);
+    EXPECT_EQ(loop(), (Loop{0, 20}));
+
+    EXPECT_EQ(vxa_mod_crop_sample(mod.get(), 1, 20, 10), -1); // from beyond the end
+    EXPECT_EQ(vxa_mod_crop_sample(mod.get(), 1, 19, 10), -1); // one byte left
+    EXPECT_EQ(vxa_mod_crop_sample(mod.get(), 2, 0, 10), -1);  // empty slot
+    EXPECT_EQ(info().length, 20u);
+}
+
+TEST_F(SampleEdit, clear_emptiesTheSlotButKeepsTheSampleCount)
+{
+    makeRamp(100, 10, 90);
+    vxa_mod_set_sample_name(mod.get(), 1, "NAMED");
+    ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
+    const vxa_sample_info cleared = info();
+    EXPECT_EQ(cleared.length, 0u);
+    EXPECT_EQ(cleared.volume, 0);
+    EXPECT_STREQ(cleared.name, "");
+    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("x.raw").c_str()), -1);
+    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 0), -1);
+    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 31), 0);
+}
+
+TEST_F(SampleEdit, setters_limitVolumeAndTexts)
+{
+    makeRamp(10);
+    vxa_mod_set_sample_volume(mod.get(), 1, 100);
+    EXPECT_EQ(info().volume, 64);
+    vxa_mod_set_sample_volume(mod.get(), 1, -100);
+    EXPECT_EQ(info().volume, 0);
+    vxa_mod_set_sample_volume(mod.get(), 1, INT32_MIN);
+    EXPECT_EQ(info().volume, 0);
+
+    vxa_mod_set_sample_name(mod.get(), 1, "A NAME LONGER THAN TWENTY-TWO");
+    EXPECT_STREQ(info().name, "A NAME LONGER THAN TWE");
+    vxa_mod_set_sample_name(mod.get(), 1, nullptr);
+    EXPECT_STREQ(info().name, "");
+
+    const auto module = dir.write("m.mod", ModBuilder().title("OLD").build());
+    ASSERT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
+    vxa_mod_set_title(mod.get(), "TWENTY-FIVE CHARACTERS!!");
+    const auto saved = dir.file("saved.mod");
+    ASSERT_EQ(vxa_mod_save(mod.get(), saved.c_str()), 0);
+    const auto bytes = readFile(saved);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 20), "TWENTY-FIVE CHARACTE");
+}

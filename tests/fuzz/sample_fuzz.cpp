@@ -1,0 +1,96 @@
+// Loads arbitrary bytes as a sample file, then runs a sequence of sample edits chosen by
+// the input's first bytes. After every step the slot must still describe sound that
+// exists: an even length, and a loop (if any) inside it.
+#include "vxa_mod.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kScriptBytes = 24; // 8 edits of 3 bytes each
+constexpr int32_t kSlot = 7;
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void checkSlot(const vxa_mod *mod)
+{
+    vxa_sample_info info{};
+    if (vxa_mod_get_sample_info(mod, kSlot, &info) != 0)
+        return;
+    check(info.length % 2 == 0);
+    if (info.loop_length >= 3) {
+        check(info.loop_start % 2 == 0 && info.loop_length % 2 == 0);
+        check(static_cast<uint64_t>(info.loop_start) + info.loop_length <= info.length);
+    }
+}
+
+void edit(vxa_mod *mod, uint8_t op, uint8_t a, uint8_t b)
+{
+    const int32_t delta = static_cast<int8_t>(a);
+    const uint32_t offset = static_cast<uint32_t>(a) << 8 | b;
+    switch (op % 10) {
+    case 0:
+        vxa_mod_step_loop_start(mod, kSlot, delta);
+        break;
+    case 1:
+        vxa_mod_step_loop_length(mod, kSlot, delta);
+        break;
+    case 2:
+        vxa_mod_set_loop_mark_a(mod, kSlot, offset);
+        break;
+    case 3:
+        vxa_mod_set_loop_mark_b(mod, kSlot, offset);
+        break;
+    case 4:
+        vxa_mod_crop_sample(mod, kSlot, a, static_cast<uint32_t>(b) * 4);
+        break;
+    case 5:
+        vxa_mod_cut_sample_head(mod, kSlot);
+        break;
+    case 6:
+        vxa_mod_cut_sample_tail(mod, kSlot);
+        break;
+    case 7:
+        vxa_mod_trim_sample_to_loop(mod, kSlot);
+        break;
+    case 8:
+        vxa_mod_set_sample_volume(mod, kSlot, delta);
+        break;
+    default:
+        vxa_mod_set_sample_name(mod, kSlot, "FUZZ");
+        break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const std::string path = "/tmp/vxa_fuzz_" + std::to_string(getpid()) + "_sample";
+    if (size < kScriptBytes)
+        return 0;
+    FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return 0;
+    std::fwrite(data + kScriptBytes, 1, size - kScriptBytes, file);
+    std::fclose(file);
+
+    vxa_mod *mod = vxa_mod_create(44100);
+    if (vxa_mod_load_sample(mod, kSlot, path.c_str()) == 0) {
+        checkSlot(mod);
+        for (size_t i = 0; i + 2 < kScriptBytes; i += 3) {
+            edit(mod, data[i], data[i + 1], data[i + 2]);
+            checkSlot(mod);
+        }
+    }
+    vxa_mod_destroy(mod);
+    return 0;
+}
