@@ -118,6 +118,9 @@ void vx_sample_fit_loop(vxa_sample *slot);
  * (limited to 127), so even an empty song has one pattern. */
 int vx_song_pattern_count(const uint8_t *orders, int song_length);
 
+/* Play time since the last play call, from the frames played (feeds.cpp). */
+void vx_play_time(const vxa_mod *mod, uint32_t *minutes, uint32_t *seconds);
+
 /* Note index 0..36 nearest to an Amiga period (mod_reader.cpp); 0 only for period 0. */
 uint8_t period_to_note(uint32_t period);
 
