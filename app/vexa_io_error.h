@@ -1,0 +1,20 @@
+// A failed save step; its text is what the user reads in the notice.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace vexa {
+
+class VexaIOError : public std::runtime_error {
+public:
+    explicit VexaIOError(const std::string &message) : std::runtime_error(message) {}
+    std::string errorDescription() const { return what(); }
+};
+
+inline constexpr const char *kNoModuleText = "No module loaded.";
+inline constexpr const char *kSaveModuleFailedText = "Could not save module.";
+inline constexpr const char *kNoFreeVersionText = "Could not pick a free version name.";
+inline constexpr const char *kSaveSampleFailedText = "Could not save sample.";
+
+} // namespace vexa
