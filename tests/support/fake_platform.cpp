@@ -63,7 +63,8 @@ void FakeAudioDevice::startStream(uint32_t frames)
     streaming_ = true;
     stream_ = std::thread([this, frames] {
         std::vector<float> left(frames), right(frames);
-        vexa::AudioOutputBuffer buffers[2] = {{left.data(), frames * 4}, {right.data(), frames * 4}};
+        vexa::AudioOutputBuffer buffers[2] = {{left.data(), frames * 4},
+                                              {right.data(), frames * 4}};
         while (streaming_) {
             std::lock_guard guard(mutex_);
             if (callback_) {

@@ -1,0 +1,152 @@
+// The audio host: the render callback on the device thread, its scratch buffer and
+// copy-out, start-up and play errors, the display timer, play and stop, and what is
+// left of the controller's hooks once it is gone.
+#include "controller_fixture.h"
+
+using namespace vxtest;
+
+namespace {
+
+// A module whose channel 0 plays a constant +0x40 sample from row 0.
+ModBuilder steadyModule()
+{
+    return ModBuilder()
+        .sample(1,
+                {.lengthWords = 2000, .volume = 64, .loopStartWords = 0, .loopLengthWords = 2000})
+        .sampleData(1, std::vector<uint8_t>(4000, 0x40))
+        .note(0, 0, 0, 428, 1);
+}
+
+} // namespace
+
+TEST_F(ControllerTest, callbackBeforeAnyModule_playsSilence)
+{
+    engine->ensureEngineRunning();
+    EXPECT_EQ(engine->renderScratchCapacity(), 2 * 4096);
+    const auto out = audio->renderOnDeviceThread(512);
+    EXPECT_EQ(out[0], std::vector<float>(512, 0.0f));
+    EXPECT_EQ(out[1], std::vector<float>(512, 0.0f));
+}
+
+TEST_F(ControllerTest, callback_splitsFramesIntoTheTwoChannelBuffers)
+{
+    loadModule(steadyModule());
+    engine->ensureEngineRunning();
+    engine->playMode(0, false);
+    const auto out = audio->renderOnDeviceThread(512);
+    // Channel 0 alone on the left: (0xC0 + 0x80) / 2 = 0xA0 -> 32 / 128.
+    EXPECT_EQ(out[0][511], 0.25f);
+    EXPECT_EQ(out[1][511], 0.0f);
+}
+
+TEST_F(ControllerTest, callback_fillsOneInterleavedBuffer)
+{
+    loadModule(steadyModule());
+    engine->ensureEngineRunning();
+    engine->playMode(0, false);
+    const auto out = audio->renderOnDeviceThread(64, 1);
+    ASSERT_EQ(out[0].size(), 128u);
+    EXPECT_EQ(out[0][126], 0.25f);
+    EXPECT_EQ(out[0][127], 0.0f);
+}
+
+TEST_F(ControllerTest, callback_zeroFramesWritesNothing)
+{
+    engine->ensureEngineRunning();
+    const auto out = audio->renderOnDeviceThread(0);
+    EXPECT_TRUE(out[0].empty());
+    EXPECT_EQ(audio->callbackCount, 1);
+}
+
+TEST_F(ControllerTest, scratchBuffer_growsOnceForALargerCallback)
+{
+    engine->ensureEngineRunning();
+    audio->renderOnDeviceThread(8192);
+    EXPECT_EQ(engine->renderScratchCapacity(), 16384);
+    audio->renderOnDeviceThread(512);
+    EXPECT_EQ(engine->renderScratchCapacity(), 16384);
+}
+
+TEST_F(ControllerTest, missingFormat_failsWithTheControllersError)
+{
+    audio->formatAvailable = false;
+    try {
+        engine->ensureEngineRunning();
+        FAIL() << "no error";
+    } catch (const vexa::AudioError &error) {
+        EXPECT_STREQ(error.what(), "Could not create stereo float format");
+        EXPECT_EQ(error.domain(), "Vexatron");
+        EXPECT_EQ(error.code(), 1);
+    }
+    EXPECT_FALSE(audio->hasSource());
+}
+
+TEST_F(ControllerTest, engineThatCannotStart_reportsFromPlayAndStillPlays)
+{
+    loadModule(steadyModule());
+    audio->startError = "no device";
+    engine->playMode(1, true);
+    drain();
+    EXPECT_EQ(engine->errorMessage(), "Audio engine: no device");
+    EXPECT_FALSE(engine->editMode()); // the rest of the play command did not run
+    audio->startError = nullptr;
+    engine->playMode(1, true);
+    drain();
+    EXPECT_EQ(engine->errorMessage(), std::nullopt);
+    EXPECT_TRUE(engine->isPlaying());
+    EXPECT_TRUE(engine->editMode());
+    EXPECT_EQ(engine->statusLine(), "Recording");
+    EXPECT_FALSE(engine->playModeSong());
+    EXPECT_EQ(timers->scheduledCount(), 1);
+}
+
+TEST_F(ControllerTest, playWithoutAModule_doesNothing)
+{
+    engine->playMode(0, true);
+    drain();
+    EXPECT_FALSE(engine->isPlaying());
+    EXPECT_FALSE(engine->editMode());
+    EXPECT_FALSE(audio->isRunning());
+}
+
+TEST_F(ControllerTest, stop_keepsAudioAndTimerRunning)
+{
+    loadModule(steadyModule());
+    engine->playMode(0, false);
+    engine->stop();
+    drain();
+    EXPECT_FALSE(engine->isPlaying());
+    EXPECT_EQ(engine->statusLine(), "Stopped");
+    EXPECT_TRUE(audio->isRunning());
+    const auto out = audio->renderOnDeviceThread(16);
+    EXPECT_EQ(out[0], std::vector<float>(16, 0.0f));
+}
+
+TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
+{
+    engine->startDisplayTimer();
+    engine->startDisplayTimer();
+    EXPECT_EQ(timers->scheduledCount(), 1);
+    EXPECT_EQ(timers->lastInterval.count(), 1'000'000'000 / 30);
+    loadModule(steadyModule());
+    engine->playMode(0, false);
+    audio->renderOnDeviceThread(44100);
+    timers->fireAll();
+    drain();
+    EXPECT_EQ(engine->timerLine(), "00:01");
+    EXPECT_EQ(engine->chanMuzak()[0], 64 - 2); // one display tick of decay
+}
+
+TEST_F(ControllerTest, goneController_leavesNoHooksBehind)
+{
+    engine->ensureEngineRunning();
+    engine->startDisplayTimer();
+    engine->postNotice("T", "M");
+    std::weak_ptr<vexa::PlayerEngine> weak = engine;
+    engine.reset();
+    EXPECT_TRUE(weak.expired()); // neither the callback nor the timer kept it alive
+    EXPECT_FALSE(audio->hasSource());
+    EXPECT_FALSE(audio->isRunning());
+    timers->fireAll();
+    EXPECT_EQ(drain(), 1); // the posted notice runs and finds nothing to do
+}

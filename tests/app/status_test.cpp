@@ -1,0 +1,179 @@
+// Published state: idle values, status line texts, the pattern rows around the
+// playhead, meters and scopes of muted channels, errors and notices.
+#include "controller_fixture.h"
+#include "status_lines.h"
+
+using namespace vxtest;
+using vexa::PatternRowDisplay;
+
+namespace {
+
+vxa_status statusWith(uint32_t playing, uint32_t recording, uint32_t playMode)
+{
+    vxa_status status{};
+    status.playing = playing;
+    status.recording = recording;
+    status.play_mode = playMode;
+    return status;
+}
+
+} // namespace
+
+TEST_F(ControllerTest, idle_publishesFixedValuesEvenInEditMode)
+{
+    EXPECT_EQ(engine->patternRows(), PatternRowDisplay::blankWell(0));
+    engine->tickDisplay();
+    drain();
+    EXPECT_EQ(engine->statusLine(), "Idle");
+    EXPECT_EQ(engine->orderLine(), "\u2014");
+    EXPECT_EQ(engine->patternRowLine(), "\u2014");
+    EXPECT_EQ(engine->tempoLine(), "\u2014");
+    EXPECT_EQ(engine->timerLine(), "00:00");
+    EXPECT_EQ(engine->pathLabel(), "No file loaded");
+    EXPECT_EQ(engine->sampleVolume(), 64);
+    EXPECT_EQ(engine->sampleLength(), 0);
+    EXPECT_EQ(engine->sampleLoopLength(), 2);
+    EXPECT_EQ(engine->patternRows(), PatternRowDisplay::blankWell(0));
+    EXPECT_EQ(engine->sampleWave()[100], 0x80);
+    EXPECT_EQ(engine->statusPhrase(), "ALL RIGHT");
+}
+
+TEST(StatusLines, transportTextsForEveryState)
+{
+    const struct {
+        vxa_status status;
+        bool editMode;
+        const char *line;
+        const char *phrase;
+    } cases[] = {
+        {statusWith(0, 0, 0), false, "Stopped", "ALL RIGHT"},
+        {statusWith(0, 1, 1), true, "Stopped", "EDITING"},
+        {statusWith(1, 0, 0), false, "Play SNG", "PLAYING"},
+        {statusWith(1, 0, 1), true, "Play PTN", "PLAY PTN"},
+        {statusWith(1, 1, 0), false, "Recording", "REC SNG"},
+        {statusWith(1, 1, 1), false, "Recording", "REC PTN"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(vexa::statusLineText(c.status), c.line);
+        EXPECT_EQ(vexa::statusPhraseText(c.status, c.editMode), c.phrase);
+    }
+}
+
+TEST(StatusLines, numberFormats)
+{
+    vxa_status status{};
+    status.order_pos = 3;
+    status.song_length = 12;
+    status.pattern = 5;
+    status.row = 31;
+    status.speed = 6;
+    status.tempo = 125;
+    status.minutes = 61;
+    status.seconds = 5;
+    EXPECT_EQ(vexa::orderLineText(status), "0003 / 0012");
+    EXPECT_EQ(vexa::patternRowLineText(status), "P05  row 1F");
+    EXPECT_EQ(vexa::tempoLineText(status), "spd 6  125 BPM");
+    EXPECT_EQ(vexa::timerLineText(status), "61:05");
+    status.minutes = 100;
+    status.seconds = 0;
+    EXPECT_EQ(vexa::timerLineText(status), "100:00");
+}
+
+TEST(PatternRows, cellTextMasksSampleAndEffect)
+{
+    EXPECT_EQ(vexa::cellText({0, 0, 0, 0}), "---00000");
+    EXPECT_EQ(vexa::cellText({17, 1, 0x0C, 0x40}), "E-201C40");
+    EXPECT_EQ(vexa::cellText({36, 33, 0x1F, 0xFF}), "B-301FFF");
+}
+
+TEST(PatternRows, blankWellPlaceholdersAtBothEnds)
+{
+    const auto top = PatternRowDisplay::blankWell(0);
+    ASSERT_EQ(top.size(), 11u);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(top[k].id, -1000 - k);
+        EXPECT_EQ(top[k].rowNumber, k - 5);
+    }
+    EXPECT_EQ(top[5].id, 0);
+    EXPECT_TRUE(top[5].isPlayhead);
+    EXPECT_FALSE(top[4].isPlayhead);
+    const auto bottom = PatternRowDisplay::blankWell(63);
+    EXPECT_EQ(bottom[5].id, 63);
+    for (int k = 6; k < 11; ++k) {
+        EXPECT_EQ(bottom[k].id, -1000 - k);
+        EXPECT_EQ(bottom[k].rowNumber, 58 + k);
+    }
+}
+
+TEST_F(ControllerTest, loadedModule_publishesLinesAndRowsAroundThePlayhead)
+{
+    loadModule(ModBuilder()
+                   .title("TUNE")
+                   .song(3, 1, {0, 1, 0})
+                   .note(0, 0, 0, 339, 1, 0x0C, 0x40)
+                   .note(0, 5, 3, 856, 33, 0x0F, 0x7D));
+    EXPECT_EQ(engine->title(), "TUNE");
+    EXPECT_EQ(engine->pathLabel(), "song.mod");
+    EXPECT_TRUE(engine->hasModule());
+    EXPECT_EQ(engine->statusLine(), "Stopped");
+    EXPECT_EQ(engine->orderLine(), "0000 / 0003");
+    EXPECT_EQ(engine->patternRowLine(), "P00  row 00");
+    EXPECT_EQ(engine->tempoLine(), "spd 6  125 BPM");
+    EXPECT_EQ(engine->restartPos(), 1);
+    const auto &rows = engine->patternRows();
+    ASSERT_EQ(rows.size(), 11u);
+    EXPECT_EQ(rows[5].cells[0], "E-201C40");
+    EXPECT_EQ(rows[10].cells[3], "C-101F7D"); // sample 33 shows as 01
+    EXPECT_EQ(rows[0].id, -1000);
+    EXPECT_EQ(rows[0].cells[0], "---00000");
+}
+
+TEST_F(ControllerTest, sampleFields_readZeroForSlotsBeyondTheModule)
+{
+    loadModule(ModBuilder(15));
+    EXPECT_EQ(engine->sampleVolume(), 64); // slot 1 of the module
+    loadModule(ModBuilder(15).sample(1, {.name = "ONE", .lengthWords = 8, .volume = 33}));
+    EXPECT_EQ(engine->sampleName(), "ONE");
+    EXPECT_EQ(engine->sampleVolume(), 33);
+    EXPECT_EQ(engine->sampleLength(), 16);
+    EXPECT_NE(engine->sampleWave()[255], 0x80);
+}
+
+TEST_F(ControllerTest, soundingChannel_showsItsMeterAndScope)
+{
+    loadModule(ModBuilder()
+                   .sample(1, {.lengthWords = 400, .volume = 64})
+                   .sampleData(1, std::vector<uint8_t>(800, 0x60))
+                   .note(0, 0, 1, 428, 1));
+    engine->playMode(0, false);
+    audio->renderOnDeviceThread(1024);
+    engine->tickDisplay();
+    drain();
+    EXPECT_GT(engine->chanMuzak()[1], 0);
+    EXPECT_NE(engine->scopeBuffers()[1][127], 0x80);
+    EXPECT_EQ(engine->scopeBuffers()[0][127], 0x80);
+}
+
+TEST_F(ControllerTest, notices_eachGetAFreshIdentity)
+{
+    engine->postNotice("SAVE", "one");
+    engine->postNotice("SAVE", "one");
+    std::vector<vexa::Uuid> seen;
+    engine->notice.observe([&](const auto &notice) { seen.push_back(notice->id); });
+    drain();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NE(seen[0], seen[1]);
+    EXPECT_EQ(engine->notice()->message, "one");
+    engine->dismissNotice();
+    EXPECT_FALSE(engine->notice().has_value());
+}
+
+TEST_F(ControllerTest, publishStatus_assignsEveryPropertyEveryTime)
+{
+    int changes = 0;
+    engine->changes.observe([&] { ++changes; });
+    engine->publishStatus();
+    EXPECT_EQ(changes, 25);
+    engine->publishStatus();
+    EXPECT_EQ(changes, 50);
+}
