@@ -116,6 +116,44 @@ public:
     void saveSampleAs(const std::filesystem::path &file);
     std::filesystem::path writableSaveDirectory() const;
 
+    // Editing from the keyboard. True when the key was consumed.
+    bool handleEditNavigationKey(uint16_t keyCode, const std::optional<std::string> &characters,
+                                 bool shift, bool command);
+    void toggleEditMode();
+    void moveCursor(int64_t delta);
+    void moveEditChannel(int64_t delta);
+    void toggleMute(int64_t channel);
+    void writeNoteAtCursor(int64_t note, bool alsoWrite);
+    void writeHexAtCursor(int64_t value);
+    void clearAtCursor();
+    void stepRow(int64_t delta);
+    void stepOrder(int64_t delta);
+    void stepPattern(int64_t delta);
+    void stepLength(int64_t delta);
+    void stepRestart(int64_t delta);
+    void stepSample(int64_t delta);
+    void stepLoopStart(int64_t delta);
+    void stepLoopLength(int64_t delta);
+    void stepSampleVolume(int64_t delta);
+    void transpose(bool trackOnly, int64_t semitones);
+    void patternWellClick(int64_t row, std::optional<int64_t> channel,
+                          std::optional<int64_t> field);
+    void clearCurrentPattern();
+
+    // Confirmations, the middle well and the sample editor.
+    void requestConfirm(VexaConfirmAction action); // the screen's clear buttons
+    void answerConfirm(bool yes);
+    void dismissConfirm() { confirm.set(std::nullopt); } // the screen closing it alone
+    void performConfirm();
+    void cycleMidWell();
+    void toggleDiskOp();
+    void toggleTranspose();
+    void toggleSmpEd();
+    void smpEdClearSample();
+    void smpEdTrimOp(int64_t op);
+    void smpEdSetLoopMark(int64_t which, uint32_t offset);
+    void performSmpEdAction(VexaSmpEdAction action);
+
     // Reports to the user; callable from any thread (they post to the main queue).
     void setError(std::string message);
     void postNotice(std::string title, std::string message);
@@ -142,6 +180,15 @@ private:
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
     bool sampleSaveAllowed(const char *noticeTitle);
+    // Runs `work` on the engine under the lock (when a module is loaded), refreshes,
+    // posts the publishing, and starts the display timer unless told not to.
+    void runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer = true);
+    // Changes the cell under the cursor; false when there is no module or no cell.
+    bool editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change, bool advanceRow);
+    bool handleCharacterKey(const std::optional<std::string> &characters, bool shift, bool command);
+    void leaveEditing();
+    void setEditPhrase();
+    void toggleOverlay(VexaMidWellOverlay overlay);
 
     // Runs `block` on the main thread later, if the controller still exists then.
     void onMain(std::function<void(PlayerEngine &)> block);
@@ -154,6 +201,7 @@ private:
     int64_t renderScratchCapacity_ = 0;
     int64_t currentSampleSlot_ = 1;
     std::optional<std::filesystem::path> moduleURL_;
+    std::optional<VexaConfirmAction> pendingConfirmAction_;
 
     // Shadow copies of the refreshed properties, written under the lock on the main
     // thread and published from there.

@@ -1,0 +1,438 @@
+// Pattern editing from the keyboard: the key dispatcher, edit mode, the cursor, note
+// and hex entry, clearing, muting, transposing, the step commands and pattern-well
+// clicks. Every command changes the engine under the lock and then republishes.
+#include "key_codes.h"
+#include "keyboard_map.h"
+#include "player_engine.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vexa {
+
+namespace {
+
+constexpr int64_t kFieldsPerChannel = 6;
+constexpr int64_t kCursorPositions = kFieldsPerChannel * kChannelCount; // 24
+constexpr int64_t kNoteField = 0;
+constexpr int64_t kMaxSampleNumber = 31;
+constexpr int64_t kSlotCount = 31;
+constexpr int kHexBase = 16;
+
+int64_t wrap(int64_t value, int64_t n)
+{
+    const int64_t r = value % n;
+    return r < 0 ? r + n : r;
+}
+
+// The cell `value` makes of `cell` on hex field 1..5.
+vxa_cell withHexDigit(vxa_cell cell, int64_t field, int value)
+{
+    switch (field) {
+    case 1:
+        cell.sample = static_cast<uint8_t>(value * kHexBase + (cell.sample & 0x0F));
+        break;
+    case 2:
+        cell.sample = static_cast<uint8_t>((cell.sample & 0xF0) + value);
+        break;
+    case 3:
+        cell.effect = static_cast<uint8_t>(value);
+        break;
+    case 4:
+        cell.param = static_cast<uint8_t>(value * kHexBase + (cell.param & 0x0F));
+        break;
+    default:
+        cell.param = static_cast<uint8_t>((cell.param & 0xF0) + value);
+        break;
+    }
+    // Any hex edit also repairs an out-of-range sample number.
+    if (cell.sample > kMaxSampleNumber)
+        cell.sample = kMaxSampleNumber;
+    return cell;
+}
+
+vxa_cell clearedField(vxa_cell cell, int64_t field)
+{
+    if (field == kNoteField) {
+        cell.note = 0;
+        cell.sample = 0;
+    } else if (field <= 2) {
+        cell.sample = 0;
+    } else if (field == 3) {
+        cell.effect = 0;
+    } else {
+        cell.param = 0;
+    }
+    return cell;
+}
+
+} // namespace
+
+void PlayerEngine::runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer)
+{
+    {
+        std::lock_guard guard(lock_);
+        if (mod_)
+            work(mod_);
+        refreshStatusUnlocked();
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    if (startTimer)
+        startDisplayTimer();
+}
+
+bool PlayerEngine::handleEditNavigationKey(uint16_t keyCode,
+                                           const std::optional<std::string> &characters, bool shift,
+                                           bool command)
+{
+    switch (keyCode) {
+    case keys::tab:
+        moveEditChannel(shift ? -1 : 1);
+        return true;
+    case keys::space:
+        if (command)
+            return false;
+        if (isPlaying.get())
+            stop();
+        else if (editMode.get() && shift)
+            clearAtCursor();
+        else
+            toggleEditMode();
+        return true;
+    case keys::deleteBackward:
+    case keys::deleteForward:
+        clearAtCursor();
+        return true;
+    case keys::escape:
+        leaveEditing();
+        return true;
+    case keys::f2:
+        octave.set(std::min<int64_t>(octave.get() + 1, kMaxOctave));
+        return true;
+    case keys::f1:
+        octave.set(std::max<int64_t>(octave.get() - 1, 0));
+        return true;
+    case keys::left:
+        moveCursor(-1);
+        return true;
+    case keys::right:
+        moveCursor(1);
+        return true;
+    case keys::down:
+        if (!isPlaying.get())
+            stepRow(1);
+        return true;
+    case keys::up:
+        if (!isPlaying.get())
+            stepRow(-1);
+        return true;
+    default:
+        return handleCharacterKey(characters, shift, command);
+    }
+}
+
+bool PlayerEngine::handleCharacterKey(const std::optional<std::string> &characters, bool shift,
+                                      bool command)
+{
+    if (command || !characters || characters->empty())
+        return false;
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>((*characters)[0])));
+    if (c >= '1' && c <= '4') {
+        // Channel keys never reach hex or piano entry.
+        const int64_t channel = c - '1';
+        if (shift) {
+            editCh.set(channel);
+            cursorPos.set(0);
+        } else {
+            toggleMute(channel);
+        }
+        return true;
+    }
+    if (editMode.get() && cursorPos.get() >= 1) {
+        if (const auto value = keyToHex(c)) {
+            writeHexAtCursor(*value);
+            return true;
+        }
+    }
+    if (c == 'H' && !editMode.get())
+        return false;
+    const auto note = keyToNote(c, static_cast<int>(octave.get()));
+    if (!note)
+        return false;
+    const bool onNoteField = editMode.get() && cursorPos.get() == kNoteField;
+    writeNoteAtCursor(*note, onNoteField || isRecording.get());
+    return true;
+}
+
+void PlayerEngine::setEditPhrase()
+{
+    {
+        std::lock_guard guard(lock_);
+        if (mod_)
+            refreshStatusUnlocked();
+        else
+            statusPhraseCached_ = editMode.get() ? "EDITING" : kAllRightPhrase;
+    }
+    publishStatus();
+}
+
+void PlayerEngine::leaveEditing()
+{
+    if (isPlaying.get())
+        stop();
+    if (!editMode.get())
+        return;
+    editMode.set(false);
+    setEditPhrase();
+}
+
+void PlayerEngine::toggleEditMode()
+{
+    if (isPlaying.get())
+        stop();
+    editMode.set(!editMode.get());
+    setEditPhrase();
+}
+
+void PlayerEngine::moveCursor(int64_t delta)
+{
+    const int64_t p =
+        wrap(editCh.get() * kFieldsPerChannel + cursorPos.get() + delta, kCursorPositions);
+    editCh.set(p / kFieldsPerChannel);
+    cursorPos.set(p % kFieldsPerChannel);
+}
+
+void PlayerEngine::moveEditChannel(int64_t delta)
+{
+    editCh.set(wrap(editCh.get() + delta, kChannelCount));
+    cursorPos.set(0);
+}
+
+void PlayerEngine::toggleMute(int64_t channel)
+{
+    if (channel < 0 || channel >= kChannelCount)
+        return;
+    runEngineCommand(
+        [channel](vxa_mod *mod) { vxa_mod_toggle_mute(mod, static_cast<uint32_t>(channel)); });
+}
+
+void PlayerEngine::writeNoteAtCursor(int64_t note, bool alsoWrite)
+{
+    if (note < 1 || note > kHighestNote)
+        return;
+    {
+        std::lock_guard guard(lock_);
+        if (!mod_)
+            return;
+        vxa_status status{};
+        vxa_mod_get_status(mod_, &status);
+        const auto channel = static_cast<uint32_t>(editCh.get());
+        vxa_mod_trigger(mod_, channel, static_cast<uint32_t>(note),
+                        static_cast<uint32_t>(currentSampleSlot_ & 255));
+        if (alsoWrite || (status.recording && status.playing)) {
+            vxa_cell cell{};
+            const auto pattern = static_cast<int32_t>(status.pattern);
+            const auto row = static_cast<uint32_t>(status.row);
+            if (vxa_mod_get_cell(mod_, pattern, row, channel, &cell) == 0) {
+                cell.note = static_cast<uint8_t>(note);
+                cell.sample = static_cast<uint8_t>(currentSampleSlot_);
+                vxa_mod_set_cell(mod_, pattern, row, channel, &cell);
+            }
+            if (!status.playing)
+                vxa_mod_step_row(mod_, 1);
+        }
+        refreshStatusUnlocked();
+    }
+    try {
+        ensureEngineRunning();
+    } catch (const AudioError &) {
+        // A live note without sound is still written; the next one retries.
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    startDisplayTimer();
+}
+
+bool PlayerEngine::editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change,
+                                    bool advanceRow)
+{
+    if (!mod_)
+        return false;
+    vxa_status status{};
+    vxa_mod_get_status(mod_, &status);
+    const auto pattern = static_cast<int32_t>(status.pattern);
+    const auto row = static_cast<uint32_t>(status.row);
+    const auto channel = static_cast<uint32_t>(editCh.get());
+    vxa_cell cell{};
+    if (vxa_mod_get_cell(mod_, pattern, row, channel, &cell) != 0)
+        return false;
+    cell = change(cell);
+    vxa_mod_set_cell(mod_, pattern, row, channel, &cell);
+    if (advanceRow)
+        vxa_mod_step_row(mod_, 1);
+    refreshStatusUnlocked();
+    return true;
+}
+
+void PlayerEngine::writeHexAtCursor(int64_t value)
+{
+    const int64_t field = cursorPos.get();
+    if (!editMode.get() || value < 0 || value >= kHexBase || field < 1)
+        return;
+    {
+        std::lock_guard guard(lock_);
+        const bool written = editCellUnlocked(
+            [field, value](vxa_cell cell) {
+                return withHexDigit(cell, field, static_cast<int>(value));
+            },
+            false);
+        if (!written)
+            return;
+    }
+    onMain([](PlayerEngine &self) {
+        self.moveCursor(1);
+        self.publishStatus();
+    });
+    startDisplayTimer();
+}
+
+void PlayerEngine::clearAtCursor()
+{
+    if (!editMode.get() || isPlaying.get())
+        return;
+    const int64_t field = cursorPos.get();
+    {
+        std::lock_guard guard(lock_);
+        if (!editCellUnlocked([field](vxa_cell cell) { return clearedField(cell, field); }, true))
+            return;
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    startDisplayTimer();
+}
+
+void PlayerEngine::stepRow(int64_t delta)
+{
+    runEngineCommand([delta](vxa_mod *mod) { vxa_mod_step_row(mod, static_cast<int32_t>(delta)); });
+}
+
+void PlayerEngine::stepOrder(int64_t delta)
+{
+    runEngineCommand(
+        [delta](vxa_mod *mod) { vxa_mod_step_order(mod, static_cast<int32_t>(delta)); });
+}
+
+void PlayerEngine::stepPattern(int64_t delta)
+{
+    runEngineCommand(
+        [delta](vxa_mod *mod) { vxa_mod_step_pattern(mod, static_cast<int32_t>(delta)); });
+}
+
+void PlayerEngine::stepLength(int64_t delta)
+{
+    runEngineCommand(
+        [delta](vxa_mod *mod) { vxa_mod_step_length(mod, static_cast<int32_t>(delta)); });
+}
+
+void PlayerEngine::stepRestart(int64_t delta)
+{
+    runEngineCommand(
+        [delta](vxa_mod *mod) { vxa_mod_step_restart(mod, static_cast<int32_t>(delta)); });
+}
+
+void PlayerEngine::stepSample(int64_t delta)
+{
+    currentSampleSlot_ = std::clamp<int64_t>(currentSampleSlot_ + delta, 1, kSlotCount);
+    runEngineCommand([](vxa_mod *) {});
+}
+
+void PlayerEngine::stepLoopStart(int64_t delta)
+{
+    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+    runEngineCommand([slot, delta](vxa_mod *mod) {
+        vxa_mod_step_loop_start(mod, slot, static_cast<int32_t>(delta));
+    });
+}
+
+void PlayerEngine::stepLoopLength(int64_t delta)
+{
+    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+    runEngineCommand([slot, delta](vxa_mod *mod) {
+        vxa_mod_step_loop_length(mod, slot, static_cast<int32_t>(delta));
+    });
+}
+
+void PlayerEngine::stepSampleVolume(int64_t delta)
+{
+    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+    runEngineCommand([slot, delta](vxa_mod *mod) {
+        vxa_mod_set_sample_volume(mod, slot, static_cast<int32_t>(delta));
+    });
+}
+
+void PlayerEngine::transpose(bool trackOnly, int64_t semitones)
+{
+    if (semitones == 0)
+        return;
+    bool transposed = false;
+    {
+        std::lock_guard guard(lock_);
+        if (!mod_)
+            return;
+        vxa_status status{};
+        vxa_mod_get_status(mod_, &status);
+        vxa_cell cell{};
+        const auto channel = static_cast<uint32_t>(editCh.get());
+        const bool read = vxa_mod_get_cell(mod_, static_cast<int32_t>(status.pattern),
+                                           static_cast<uint32_t>(status.row), channel, &cell) == 0;
+        if (read && cell.note >= 1 && cell.note <= kHighestNote) {
+            vxa_mod_transpose(mod_, static_cast<int32_t>(status.pattern),
+                              trackOnly ? static_cast<int32_t>(channel) : -1,
+                              static_cast<int32_t>(semitones), cell.note);
+            refreshStatusUnlocked();
+            transposed = true;
+        }
+    }
+    if (!transposed) {
+        postNotice("TRANSPOSE", "No note under cursor.");
+        return;
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    startDisplayTimer();
+}
+
+void PlayerEngine::patternWellClick(int64_t row, std::optional<int64_t> channel,
+                                    std::optional<int64_t> field)
+{
+    if (channel && field) {
+        editCh.set(std::clamp<int64_t>(*channel, 0, kChannelCount - 1));
+        cursorPos.set(std::clamp<int64_t>(*field, 0, kFieldsPerChannel - 1));
+    }
+    if (row < 0 || row >= kPatternRowCount)
+        return;
+    {
+        std::lock_guard guard(lock_);
+        if (!mod_ || vxa_mod_is_playing(mod_))
+            return;
+        vxa_mod_set_row(mod_, static_cast<int32_t>(row));
+        refreshStatusUnlocked();
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+}
+
+void PlayerEngine::clearCurrentPattern()
+{
+    {
+        std::lock_guard guard(lock_);
+        if (!mod_)
+            return;
+        vxa_status status{};
+        vxa_mod_get_status(mod_, &status);
+        const vxa_cell empty{};
+        for (uint32_t row = 0; row < kPatternRowCount; ++row)
+            for (uint32_t channel = 0; channel < kChannelCount; ++channel)
+                vxa_mod_set_cell(mod_, static_cast<int32_t>(status.pattern), row, channel, &empty);
+        refreshStatusUnlocked();
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+}
+
+} // namespace vexa

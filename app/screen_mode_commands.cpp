@@ -1,0 +1,154 @@
+// Confirmations before destructive edits, the middle well's display and panels, and
+// the sample editor's commands and buttons.
+#include "keyboard_map.h"
+#include "player_engine.h"
+
+#include <algorithm>
+
+namespace vexa {
+
+namespace {
+
+constexpr int kCutHead = 0;
+constexpr int kCutTail = 1;
+constexpr const char *kTrimHint =
+    "Click the waveform to set markers A then B (or use REPEAT/REPLEN), then trim.";
+
+VexaConfirm confirmFor(VexaConfirmAction action)
+{
+    const char *message = action == VexaConfirmAction::clearPattern ? "Clear current pattern?"
+                                                                    : "Clear current sample?";
+    return {Uuid::random(), "CLEAR", message, action};
+}
+
+} // namespace
+
+void PlayerEngine::requestConfirm(VexaConfirmAction action)
+{
+    pendingConfirmAction_ = action;
+    confirm.set(confirmFor(action));
+}
+
+void PlayerEngine::answerConfirm(bool yes)
+{
+    if (yes) {
+        performConfirm();
+        return;
+    }
+    pendingConfirmAction_.reset();
+    confirm.set(std::nullopt);
+}
+
+void PlayerEngine::performConfirm()
+{
+    std::optional<VexaConfirmAction> action = pendingConfirmAction_;
+    if (!action && confirm.get())
+        action = confirm.get()->action;
+    pendingConfirmAction_.reset();
+    confirm.set(std::nullopt);
+    if (action == VexaConfirmAction::clearPattern)
+        clearCurrentPattern();
+    else if (action == VexaConfirmAction::clearSample)
+        smpEdClearSample();
+}
+
+void PlayerEngine::toggleOverlay(VexaMidWellOverlay overlay)
+{
+    midWellOverlay.set(midWellOverlay.get() == overlay ? VexaMidWellOverlay::none : overlay);
+}
+
+void PlayerEngine::toggleDiskOp()
+{
+    toggleOverlay(VexaMidWellOverlay::diskOp);
+}
+
+void PlayerEngine::toggleTranspose()
+{
+    toggleOverlay(VexaMidWellOverlay::transpose);
+}
+
+void PlayerEngine::toggleSmpEd()
+{
+    toggleOverlay(VexaMidWellOverlay::smpEd);
+}
+
+void PlayerEngine::cycleMidWell()
+{
+    if (midWellOverlay.get() != VexaMidWellOverlay::none)
+        return;
+    const auto next = (static_cast<size_t>(midWellMode.get()) + 1) % allMidWellModes.size();
+    midWellMode.set(allMidWellModes[next]);
+}
+
+void PlayerEngine::smpEdClearSample()
+{
+    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+    runEngineCommand([slot](vxa_mod *mod) { vxa_mod_clear_sample(mod, slot); });
+}
+
+void PlayerEngine::smpEdTrimOp(int64_t op)
+{
+    int32_t result = -1;
+    {
+        std::lock_guard guard(lock_);
+        if (!mod_)
+            return;
+        const auto slot = static_cast<int32_t>(currentSampleSlot_);
+        if (op == kCutHead)
+            result = vxa_mod_cut_sample_head(mod_, slot);
+        else if (op == kCutTail)
+            result = vxa_mod_cut_sample_tail(mod_, slot);
+        else
+            result = vxa_mod_trim_sample_to_loop(mod_, slot);
+        refreshStatusUnlocked();
+    }
+    if (result != 0) {
+        postNotice("SMP-ED", kTrimHint);
+        return;
+    }
+    onMain([](PlayerEngine &self) { self.publishStatus(); });
+}
+
+void PlayerEngine::smpEdSetLoopMark(int64_t which, uint32_t offset)
+{
+    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+    runEngineCommand([slot, which, offset](vxa_mod *mod) {
+        if (which != 0)
+            vxa_mod_set_loop_mark_b(mod, slot, offset);
+        else
+            vxa_mod_set_loop_mark_a(mod, slot, offset);
+    });
+}
+
+void PlayerEngine::performSmpEdAction(VexaSmpEdAction action)
+{
+    switch (action) {
+    case VexaSmpEdAction::play:
+        writeNoteAtCursor(std::min<int64_t>(octave.get() * kSemitonesPerOctave + 1, kHighestNote),
+                          false);
+        break;
+    case VexaSmpEdAction::volDown:
+        stepSampleVolume(-1);
+        break;
+    case VexaSmpEdAction::volUp:
+        stepSampleVolume(1);
+        break;
+    case VexaSmpEdAction::save:
+        saveSampleVersioned();
+        break;
+    case VexaSmpEdAction::cutHead:
+        smpEdTrimOp(kCutHead);
+        break;
+    case VexaSmpEdAction::cutTail:
+        smpEdTrimOp(kCutTail);
+        break;
+    case VexaSmpEdAction::trim:
+        smpEdTrimOp(2);
+        break;
+    case VexaSmpEdAction::clear:
+        smpEdClearSample();
+        break;
+    }
+}
+
+} // namespace vexa

@@ -1,0 +1,133 @@
+// Confirmations, the middle well's modes and panels, and the sample editor's commands.
+#include "controller_fixture.h"
+
+using namespace vxtest;
+using vexa::VexaConfirmAction;
+using vexa::VexaMidWellMode;
+using vexa::VexaMidWellOverlay;
+using vexa::VexaSmpEdAction;
+
+namespace {
+
+class ScreenModes : public ControllerTest {
+protected:
+    void SetUp() override
+    {
+        loadModule(ModBuilder()
+                       .sample(1, {.name = "LOOPED",
+                                   .lengthWords = 50,
+                                   .volume = 40,
+                                   .loopStartWords = 5,
+                                   .loopLengthWords = 40})
+                       .note(0, 0, 0, 428, 1)
+                       .note(0, 4, 3, 214, 1));
+    }
+    std::string notice()
+    {
+        drain();
+        return engine->notice() ? engine->notice()->title + " / " + engine->notice()->message : "";
+    }
+};
+
+} // namespace
+
+TEST(MidWellModes, rawValues)
+{
+    EXPECT_EQ(vexa::midWellModeFromRaw(0), VexaMidWellMode::splash);
+    EXPECT_EQ(vexa::midWellModeFromRaw(2), VexaMidWellMode::spectrum);
+    EXPECT_EQ(vexa::midWellModeFromRaw(3), std::nullopt);
+    EXPECT_EQ(vexa::midWellModeFromRaw(-1), std::nullopt);
+}
+
+TEST_F(ScreenModes, overlays_replaceEachOtherAndCloseToNone)
+{
+    engine->toggleTranspose();
+    engine->toggleDiskOp();
+    EXPECT_EQ(engine->midWellOverlay(), VexaMidWellOverlay::diskOp);
+    engine->toggleDiskOp();
+    EXPECT_EQ(engine->midWellOverlay(), VexaMidWellOverlay::none);
+}
+
+TEST_F(ScreenModes, cycleMidWell_onlyWithoutAnOverlay)
+{
+    engine->cycleMidWell();
+    EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::quadrascope);
+    engine->toggleSmpEd();
+    engine->cycleMidWell();
+    EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::quadrascope);
+    engine->toggleSmpEd();
+    engine->cycleMidWell();
+    engine->cycleMidWell();
+    EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::splash);
+}
+
+TEST_F(ScreenModes, confirmations_askThenClear)
+{
+    engine->requestConfirm(VexaConfirmAction::clearPattern);
+    ASSERT_TRUE(engine->confirm());
+    EXPECT_EQ(engine->confirm()->title, "CLEAR");
+    EXPECT_EQ(engine->confirm()->message, "Clear current pattern?");
+    engine->answerConfirm(false);
+    EXPECT_FALSE(engine->confirm());
+    drain();
+    EXPECT_EQ(engine->patternRows()[9].cells[3], "C-301000");
+    engine->performConfirm(); // nothing pending any more
+    drain();
+    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
+
+    engine->requestConfirm(VexaConfirmAction::clearPattern);
+    engine->dismissConfirm(); // the screen closed it alone
+    engine->performConfirm();
+    drain();
+    EXPECT_EQ(engine->patternRows()[5].cells[0], "---00000");
+    EXPECT_EQ(engine->patternRows()[9].cells[3], "---00000"); // row 4
+}
+
+TEST_F(ScreenModes, clearSampleConfirmation_emptiesTheSlot)
+{
+    engine->requestConfirm(VexaConfirmAction::clearSample);
+    EXPECT_EQ(engine->confirm()->message, "Clear current sample?");
+    engine->answerConfirm(true);
+    drain();
+    EXPECT_EQ(engine->sampleLength(), 0);
+    EXPECT_EQ(engine->sampleName(), "");
+    EXPECT_FALSE(engine->confirm());
+}
+
+TEST_F(ScreenModes, sampleEditorButtons)
+{
+    engine->performSmpEdAction(VexaSmpEdAction::volUp);
+    drain();
+    EXPECT_EQ(engine->sampleVolume(), 41);
+    engine->performSmpEdAction(VexaSmpEdAction::cutTail); // loop [10, 90) of 100 bytes
+    drain();
+    EXPECT_EQ(engine->sampleLength(), 90);
+    engine->performSmpEdAction(VexaSmpEdAction::cutHead);
+    drain();
+    EXPECT_EQ(engine->sampleLength(), 80);
+    EXPECT_EQ(engine->sampleLoopStart(), 0);
+    engine->performSmpEdAction(VexaSmpEdAction::cutTail); // loop ends at the end now
+    EXPECT_EQ(notice(), "SMP-ED / Click the waveform to set markers A then B (or use "
+                        "REPEAT/REPLEN), then trim.");
+    engine->smpEdSetLoopMark(0, 20);
+    engine->smpEdSetLoopMark(1, 60);
+    drain();
+    EXPECT_EQ(engine->sampleLoopStart(), 20);
+    EXPECT_EQ(engine->sampleLoopLength(), 40);
+    engine->performSmpEdAction(VexaSmpEdAction::trim);
+    drain();
+    EXPECT_EQ(engine->sampleLength(), 40);
+    engine->performSmpEdAction(VexaSmpEdAction::clear); // no confirmation
+    drain();
+    EXPECT_EQ(engine->sampleLength(), 0);
+    EXPECT_FALSE(engine->confirm());
+}
+
+TEST_F(ScreenModes, playButton_soundsTheOctavesFirstNote)
+{
+    engine->performSmpEdAction(VexaSmpEdAction::play);
+    drain();
+    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000"); // not written
+    const auto out = audio->renderOnDeviceThread(256);
+    EXPECT_NE(out[0], std::vector<float>(256, 0.0f));
+}
