@@ -1,0 +1,26 @@
+#include "toolkit/label.h"
+
+#include "ui_tables.h"
+
+#include <algorithm>
+
+namespace VexaFont {
+
+QSizeF Label::size() const
+{
+    const int sx = std::max(1, scaleX);
+    const int sy = std::max(1, scaleY);
+    const int extra = shadow ? 1 : 0;
+    return {static_cast<qreal>(characterCount(text) * advance * sx + extra),
+            static_cast<qreal>(glyphRows * sy + extra)};
+}
+
+void Label::paint(QPainter &painter, QPointF topLeft, const GlyphTable &table) const
+{
+    if (shadow)
+        draw(painter, text, topLeft.x() + 1, topLeft.y() + 1, VexaChrome::colDim, scaleX, scaleY,
+             table);
+    draw(painter, text, topLeft.x(), topLeft.y(), color, scaleX, scaleY, table);
+}
+
+} // namespace VexaFont

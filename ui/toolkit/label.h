@@ -1,0 +1,26 @@
+// A text item drawn with the bitmap font, optionally over a drop shadow.
+#pragma once
+
+#include "toolkit/vexa_font.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+
+namespace VexaFont {
+
+struct Label {
+    QString text{};
+    QColor color{};
+    int scaleX = 1; // size of one font pixel in points; below 1 counts as 1
+    int scaleY = 1;
+    bool shadow = false; // a colDim copy one point right and one point down, under the text
+
+    // The box the label paints into: 7 x scaleX per character and 8 x scaleY high, one
+    // point more each way with the shadow.
+    QSizeF size() const;
+    void paint(QPainter &painter, QPointF topLeft, const GlyphTable &table = glyphs()) const;
+};
+
+} // namespace VexaFont
