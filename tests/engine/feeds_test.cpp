@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace vxtest;
@@ -106,4 +107,63 @@ TEST(Feeds, sampleWave_decimatesByPickingTheFirstByteOfEachSpan)
     EXPECT_EQ(vxa_mod_get_sample_wave(mod.get(), 0, empty.data(), 5), -1);
     EXPECT_EQ(vxa_mod_get_sample_wave(mod.get(), 32, empty.data(), 5), -1);
     EXPECT_EQ(vxa_mod_get_sample_wave(mod.get(), 1, empty.data(), 0), -1);
+}
+
+TEST(Feeds, scope_readsTheNewestValuesOldestFirst)
+{
+    // A 2000-byte ramp played at period 113 (about 0.71 bytes a frame) changes value on
+    // most frames, so the ring's order shows.
+    TempDir dir;
+    ModHandle mod = createMod();
+    std::vector<uint8_t> ramp(2000);
+    for (size_t i = 0; i < ramp.size(); ++i)
+        ramp[i] = static_cast<uint8_t>(i / 8);
+    ASSERT_EQ(vxa_mod_load(mod.get(), dir.write("a.mod", ModBuilder()
+                                                             .sample(1, {.lengthWords = 1000})
+                                                             .sampleData(1, ramp)
+                                                             .note(0, 0, 0, 113, 1)
+                                                             .build())
+                                          .c_str()),
+              0);
+    vxa_mod_play(mod.get());
+    std::vector<float> out(2 * 1000);
+    vxa_mod_render(mod.get(), out.data(), 1000);
+
+    std::vector<uint8_t> newest(128);
+    vxa_mod_get_scope(mod.get(), 0, newest.data(), 128);
+    std::vector<uint8_t> all(300, 7);
+    vxa_mod_get_scope(mod.get(), 0, all.data(), 300);
+    EXPECT_EQ(all[256], 7); // only 256 values exist
+    EXPECT_TRUE(std::equal(newest.begin(), newest.end(), all.begin() + 128));
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.begin() + 256)); // a rising ramp
+    vxa_status status{};
+    vxa_mod_get_status(mod.get(), &status);
+    EXPECT_EQ(newest[127], status.chan_out[0]); // the last frame is the newest
+    EXPECT_GT(newest[127], newest[0]);
+
+    std::vector<uint8_t> flat(5, 0);
+    vxa_mod_get_scope(mod.get(), 4, flat.data(), 5);
+    EXPECT_EQ(flat, std::vector<uint8_t>(5, 128));
+}
+
+TEST(Feeds, playTime_standsStillAfterStopAndRestartsWithPlay)
+{
+    TempDir dir;
+    ModHandle mod = createMod();
+    ASSERT_EQ(vxa_mod_load(mod.get(), dir.write("a.mod", ModBuilder().build()).c_str()), 0);
+    vxa_mod_play(mod.get());
+    std::vector<float> out(2 * 44100);
+    for (int second = 0; second < 60; ++second)
+        vxa_mod_render(mod.get(), out.data(), 44100);
+    uint32_t minutes = 0, seconds = 0;
+    vxa_mod_get_play_time(mod.get(), &minutes, &seconds);
+    EXPECT_EQ(minutes, 1u);
+    EXPECT_EQ(seconds, 0u);
+    vxa_mod_stop(mod.get());
+    vxa_mod_render(mod.get(), out.data(), 44100);
+    vxa_mod_get_play_time(mod.get(), &minutes, &seconds);
+    EXPECT_EQ(minutes * 60 + seconds, 60u);
+    vxa_mod_play(mod.get());
+    vxa_mod_get_play_time(mod.get(), &minutes, &seconds);
+    EXPECT_EQ(minutes + seconds, 0u);
 }

@@ -239,3 +239,24 @@ TEST_F(SampleEdit, setters_limitVolumeAndTexts)
     const auto bytes = readFile(saved);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 20), "TWENTY-FIVE CHARACTE");
 }
+
+TEST_F(SampleEdit, playingSlot_keepsRenderingSafelyThroughEdits)
+{
+    // A looped slot sounds on channel 0 while it is cropped, cleared and replaced
+    // between renders; the sanitizers catch any read outside the data.
+    makeRamp(1000, 200, 1000);
+    vxa_mod_trigger(mod.get(), 0, 36, 1);
+    std::vector<float> out(2 * 4096);
+    vxa_mod_render(mod.get(), out.data(), 4096); // deep inside the loop now
+    ASSERT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), 0);
+    vxa_mod_render(mod.get(), out.data(), 4096);
+    EXPECT_NE(out[2 * 4095], 0.0f); // wrapped back into the shorter loop
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 0, 40), 0);
+    vxa_mod_render(mod.get(), out.data(), 4096);
+    ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
+    vxa_mod_render(mod.get(), out.data(), 4096);
+    EXPECT_EQ(out[2 * 4095], 0.0f);
+    makeRamp(16);
+    vxa_mod_render(mod.get(), out.data(), 4096);
+    EXPECT_EQ(out[2 * 4095], 0.0f); // the old position lies past the new one-shot sound
+}
