@@ -1,5 +1,7 @@
 // Writes the seed corpus of the module fuzz target: a few small modules of both forms
-// with looped and empty samples, effects and an order table beyond the song.
+// with looped and empty samples, effects and an order table beyond the song, and a
+// short busy module with an effect on every row.
+#include "busy_module.h"
 #include "mod_builder.h"
 
 #include <cstdio>
@@ -47,5 +49,6 @@ int main(int argc, char **argv)
                   .song(2, 0, {1, 0})
                   .note(1, 63, 3, 113, 15, 0x0F, 0x7D)
                   .build());
+    writeSeed(folder, "busy.mod", vxtest::busyModule(2));
     return 0;
 }
