@@ -193,6 +193,6 @@ void vx_mixer_mix(vxa_mod *mod, float *out, int32_t frames)
         for (int c = 0; c < k_num_channels; ++c)
             mix_channel(mod, c, values[c], n);
         record_scope(mod, values, n);
-        combine(values, out + 2 * done, n);
+        combine(values, out + 2 * static_cast<int64_t>(done), n);
     }
 }

@@ -23,7 +23,7 @@ constexpr int k_bar_first_rise = 36; /* spectrum levels, 0..126 */
 constexpr int k_bar_second_rise = 100;
 constexpr int k_bar_top = 126;
 constexpr int k_bar_bump = 10;
-constexpr int k_vibrato_full_turn = 128; /* phase units after which the sine turns negative */
+constexpr int k_vibrato_half_turn = 128; /* phase (0..255) from which the sine is negated */
 constexpr int k_offset_unit = 256;       /* bytes per sample-offset parameter step */
 
 enum effect_command : uint8_t {
@@ -98,7 +98,7 @@ void refresh_play_period(vxa_channel *ch)
     }
     ch->vib_pos = static_cast<uint8_t>(ch->vib_pos + ch->vib_speed);
     int delta = (ch->vib_depth * k_vibrato_tab[(ch->vib_pos >> 2) & (k_vibrato_steps - 1)]) >> 7;
-    if (ch->vib_pos >= k_vibrato_full_turn)
+    if (ch->vib_pos >= k_vibrato_half_turn)
         delta = -delta;
     ch->play_period =
         static_cast<uint16_t>(clamp_int(ch->period + delta, k_min_period, k_max_period));

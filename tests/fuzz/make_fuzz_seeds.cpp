@@ -1,6 +1,8 @@
 // Writes the seed corpora of the fuzz targets: FOLDER/mod gets a few small modules of
 // both forms with looped and empty samples, effects and an order table beyond the song;
-// FOLDER/sample gets edit scripts followed by a WAV file and a raw file.
+// a short busy module with an effect on every row; FOLDER/sample gets edit scripts
+// followed by a WAV file and a raw file.
+#include "busy_module.h"
 #include "mod_builder.h"
 
 #include <cstdio>
@@ -80,6 +82,7 @@ int main(int argc, char **argv)
                   .song(2, 0, {1, 0})
                   .note(1, 63, 3, 113, 15, 0x0F, 0x7D)
                   .build());
+    writeSeed(folder, "busy.mod", vxtest::busyModule(2));
     const std::string samples = std::string(argv[1]) + "/sample";
     std::filesystem::create_directories(samples);
     writeSeed(samples, "wave.bin", withScript(waveFile()));

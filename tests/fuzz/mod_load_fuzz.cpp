@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the module reader through a file. Whatever loads must save,
-// load again, and save again to the very same bytes.
+// load again, and save again to the very same bytes, and then play for a moment in song
+// and pattern mode without leaving the engine's buffers.
 #include "vxa_mod.h"
 
 #include <cstdint>
@@ -43,6 +44,18 @@ void check(bool condition)
         std::abort();
 }
 
+// A few thousand frames in odd buffer sizes, starting at a row taken from the input.
+void playBriefly(vxa_mod *mod, int32_t mode, int32_t row)
+{
+    static float out[2 * 2048];
+    vxa_mod_play_mode_at(mod, mode, 0, row);
+    for (int32_t frames : {1, 881, 2048, 3, 1500}) {
+        vxa_mod_render(mod, out, frames);
+        for (int32_t i = 0; i < 2 * frames; ++i)
+            check(out[i] >= -1.0f && out[i] < 1.0f);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -58,6 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(vxa_mod_load(mod, first.c_str()) == 0);
         check(vxa_mod_save(mod, second.c_str()) == 0);
         check(readFile(first) == readFile(second));
+        const int32_t row = size > 0 ? data[size - 1] % 64 : 0;
+        playBriefly(mod, 0, row);
+        playBriefly(mod, 1, row);
     }
     vxa_mod_destroy(mod);
     return 0;

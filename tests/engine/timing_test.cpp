@@ -1,0 +1,136 @@
+// Row and tick timing: when rows start, how speed and tempo change the tick length, the
+// play timer, and the frame count to the next row start that the render tool relies on.
+#include "engine_fixture.h"
+#include "render.h"
+
+using namespace vxtest;
+
+namespace {
+
+// A module whose slot 1 holds a constant positive value, so the first sounding frame
+// shows exactly when a note starts.
+ModBuilder constantSampleModule()
+{
+    ModBuilder builder;
+    builder.sample(
+        1, {.lengthWords = 2000, .volume = 64, .loopStartWords = 0, .loopLengthWords = 2000});
+    builder.sampleData(1, std::vector<uint8_t>(4000, 0x40));
+    return builder;
+}
+
+int firstSoundingFrame(const std::vector<float> &out)
+{
+    for (size_t i = 0; i < out.size(); i += 2) {
+        if (out[i] != 0.0f)
+            return static_cast<int>(i / 2);
+    }
+    return -1;
+}
+
+class Timing : public EngineTest {};
+
+} // namespace
+
+TEST_F(Timing, noteOnTheSecondRow_startsAfterOneRowOfFrames)
+{
+    struct Case {
+        uint8_t effect;
+        uint8_t param;
+        int rowStartFrame;
+    } cases[] = {
+        {0x0, 0x00, 6 * 882},      // speed 6, tempo 125: 882 frames per tick
+        {0xF, 0x03, 3 * 882},      // speed 3
+        {0xF, 0x82, 5089},         // tempo 130: ticks of 849, then 848 frames
+        {0xF, 0x20, 6 * 3445 + 2}, // tempo 32: 3445.3125 frames per tick
+        {0xF, 0x00, 6 * 882},      // F 00 changes nothing
+    };
+    for (const Case &c : cases) {
+        load(constantSampleModule().note(0, 0, 3, 0, 0, c.effect, c.param).note(0, 1, 0, kC2, 1));
+        vxa_mod_play(mod.get());
+        EXPECT_EQ(firstSoundingFrame(render(30000)), c.rowStartFrame) << int(c.param);
+    }
+}
+
+TEST_F(Timing, speedAndTempoCommands_setTheirFieldsAndTickLength)
+{
+    struct Case {
+        uint8_t param;
+        int speed;
+        int tempo;
+        double framesPerTick;
+    } cases[] = {{0x1F, 31, 125, 882.0},
+                 {0x01, 1, 125, 882.0},
+                 {0x20, 6, 32, 3445.3125},
+                 {0xFF, 6, 255, 44100 * 2.5 / 255},
+                 {0x00, 6, 125, 882.0}};
+    for (const Case &c : cases) {
+        load(ModBuilder().note(0, 0, 2, 0, 0, 0xF, c.param));
+        vxa_mod_play(mod.get());
+        render(1);
+        EXPECT_EQ(mod->speed, c.speed) << int(c.param);
+        EXPECT_EQ(mod->tempo, c.tempo) << int(c.param);
+        EXPECT_EQ(mod->frames_per_tick, c.framesPerTick) << int(c.param);
+    }
+}
+
+TEST_F(Timing, firstFrameAfterPlay_processesTheStartRow)
+{
+    load(constantSampleModule().note(0, 5, 1, kC2, 1));
+    vxa_mod_play_mode_at(mod.get(), 0, 0, 5);
+    EXPECT_EQ(firstSoundingFrame(render(10)), 0);
+    EXPECT_EQ(status().tick, 1);
+}
+
+TEST_F(Timing, tickCounter_runsThroughTheRow)
+{
+    load(ModBuilder());
+    vxa_mod_play(mod.get());
+    const std::vector<int> ticks = perTick(8, [&] { return status().tick; });
+    // The counter names the next tick to process; it wraps with the row advance.
+    EXPECT_EQ(ticks, (std::vector<int>{1, 2, 3, 4, 5, 0, 1, 2}));
+}
+
+TEST_F(Timing, playTime_countsFramesOnlyWhilePlaying)
+{
+    load(ModBuilder());
+    render(1000); // not playing yet
+    EXPECT_EQ(mod->frames_played, 0u);
+    vxa_mod_play(mod.get());
+    for (int i = 0; i < 60; ++i)
+        render(44100);
+    EXPECT_EQ(mod->frames_played, 2646000u);
+    EXPECT_EQ(status().minutes, 1u);
+    EXPECT_EQ(status().seconds, 0u);
+    vxa_mod_stop(mod.get());
+    render(44100);
+    EXPECT_EQ(status().minutes, 1u);
+    EXPECT_EQ(status().seconds, 0u);
+    vxa_mod_play(mod.get());
+    EXPECT_EQ(status().minutes, 0u);
+}
+
+TEST_F(Timing, framesToRowStart_countsDownToTheNextRow)
+{
+    load(ModBuilder().note(0, 1, 0, 0, 0, 0xF, 0x82).note(0, 1, 1, 0, 0, 0xF, 0x02));
+    vxa_mod_play(mod.get());
+    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 0);
+    render(1);
+    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 5291);
+    render(5000);
+    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 291);
+    render(291);
+    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 0);
+    render(1); // row 1: speed 2, tempo 130
+    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 849 + 848 - 1);
+}
+
+TEST_F(Timing, editDuringARow_actsFromTheNextTick)
+{
+    load(ModBuilder().sample(1, {.lengthWords = 100, .volume = 40}).note(0, 0, 0, kC2, 1));
+    vxa_mod_play(mod.get());
+    render(882);            // the row start
+    mod->patterns[2] = 0xA; // volume slide up by 4 from now on
+    mod->patterns[3] = 0x40;
+    render(882 * 2);
+    EXPECT_EQ(channel(0).volume, 48);
+}
