@@ -19,11 +19,16 @@ constexpr int k_bar_read_max = 63; /* bars read as 0..63 */
 
 } // namespace
 
+int vx_meters_note_level(int volume)
+{
+    return volume < k_min_note_level ? k_min_note_level
+           : volume > k_max_volume   ? k_max_volume
+                                     : volume;
+}
+
 void vx_meters_note_start(vxa_mod *mod, int channel, int note, int volume)
 {
-    const int level = volume < k_min_note_level ? k_min_note_level
-                      : volume > k_max_volume   ? k_max_volume
-                                                : volume;
+    const int level = vx_meters_note_level(volume);
     mod->vu[channel] = static_cast<uint8_t>(level);
     if (note < 1 || note > k_num_notes)
         return;

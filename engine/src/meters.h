@@ -9,4 +9,7 @@
  * then 100, then by level / 8 + 10 per start, up to 126. */
 void vx_meters_note_start(vxa_mod *mod, int channel, int note, int volume);
 
+/* The VU level of a note start at `volume`: never below 18. */
+int vx_meters_note_level(int volume);
+
 #endif

@@ -7,6 +7,7 @@
  * may start from below it, since it climbs from wherever the period is. */
 #include "replayer.h"
 
+#include "meters.h"
 #include "tables.h"
 
 namespace {
@@ -16,13 +17,7 @@ namespace {
 constexpr int k_min_period = 113; /* B-3 */
 constexpr int k_max_period = 856; /* C-1 */
 constexpr int k_last_row = k_rows_per_pattern - 1;
-constexpr int k_max_speed = 31;      /* ticks per row; larger F parameters set the tempo */
-constexpr int k_vu_floor = 18;       /* lowest VU level a note start shows */
-constexpr int k_last_bar = 23;       /* highest spectrum bar index */
-constexpr int k_bar_first_rise = 36; /* spectrum levels, 0..126 */
-constexpr int k_bar_second_rise = 100;
-constexpr int k_bar_top = 126;
-constexpr int k_bar_bump = 10;
+constexpr int k_max_speed = 31;          /* ticks per row; larger F parameters set the tempo */
 constexpr int k_vibrato_half_turn = 128; /* phase (0..255) from which the sine is negated */
 constexpr int k_offset_unit = 256;       /* bytes per sample-offset parameter step */
 
@@ -131,21 +126,6 @@ void apply_flow_command(vxa_mod *mod, cell_view cell)
     }
 }
 
-void raise_spectrum_bar(vxa_mod *mod, uint8_t note, int level)
-{
-    int bar = k_tonnr2spec[note];
-    if (bar > k_last_bar)
-        bar = k_last_bar;
-    int value = mod->spectrum[bar];
-    if (value < k_bar_first_rise)
-        value = k_bar_first_rise;
-    else if (value < k_bar_second_rise)
-        value = k_bar_second_rise;
-    else
-        value += level / 8 + k_bar_bump;
-    mod->spectrum[bar] = value < k_bar_top ? value : k_bar_top;
-}
-
 /* Sample number and note of a cell; the channel keeps its slot and volume when the
  * cell has none, and tone portamento turns the note into a target. */
 void start_note(vxa_mod *mod, int c, cell_view cell)
@@ -172,11 +152,8 @@ void start_note(vxa_mod *mod, int c, cell_view cell)
     ch.play_period = period;
     ch.pos = 0;
     ch.frac = 0;
-    if (!mod->muted[c]) {
-        const int level = clamp_int(ch.volume, k_vu_floor, k_max_volume);
-        mod->vu[c] = static_cast<uint8_t>(level);
-        raise_spectrum_bar(mod, cell.note, level);
-    }
+    if (!mod->muted[c])
+        vx_meters_note_start(mod, c, cell.note, ch.volume);
 }
 
 void set_up_arpeggio(vxa_channel *ch, cell_view cell)
@@ -196,7 +173,7 @@ void set_volume(vxa_mod *mod, int c, cell_view cell)
     if (mod->muted[c])
         return;
     const bool has_note = cell.note != 0;
-    mod->vu[c] = has_note && ch.volume < k_vu_floor ? k_vu_floor : ch.volume;
+    mod->vu[c] = static_cast<uint8_t>(has_note ? vx_meters_note_level(ch.volume) : ch.volume);
 }
 
 /* Effect memory and the effects that act at the row start. */
