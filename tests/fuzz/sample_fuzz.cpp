@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as a sample file, then runs a sequence of sample edits chosen by
-// the input's first bytes. After every step the slot must still describe sound that
-// exists: an even length, and a loop (if any) inside it.
+// the input's first bytes while a live note plays the slot. After every step the slot
+// must still describe sound that exists (an even length, and a loop, if any, inside it)
+// and the mixer must keep rendering the changed slot safely.
 #include "vxa_mod.h"
 
 #include <cstdint>
@@ -70,6 +71,14 @@ void edit(vxa_mod *mod, uint8_t op, uint8_t a, uint8_t b)
     }
 }
 
+void renderBriefly(vxa_mod *mod)
+{
+    static float out[2 * 300];
+    vxa_mod_render(mod, out, 300);
+    for (float value : out)
+        check(value >= -1.0f && value < 1.0f);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -86,10 +95,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vxa_mod *mod = vxa_mod_create(44100);
     if (vxa_mod_load_sample(mod, kSlot, path.c_str()) == 0) {
         checkSlot(mod);
+        vxa_mod_trigger(mod, 0, 1 + data[0] % 36, kSlot);
         for (size_t i = 0; i + 2 < kScriptBytes; i += 3) {
+            renderBriefly(mod);
             edit(mod, data[i], data[i + 1], data[i + 2]);
             checkSlot(mod);
         }
+        renderBriefly(mod);
     }
     vxa_mod_destroy(mod);
     return 0;
