@@ -1,0 +1,213 @@
+// vexatron-render: renders a MOD module to a WAV file with the engine, either the song
+// once (until playback would repeat a row of a song position) or a fixed duration.
+#include "render.h"
+#include "render_options.h"
+#include "vxa_mod.h"
+#include "wav_file.h"
+
+#include <algorithm>
+#include <bitset>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+using namespace vexatron;
+
+namespace {
+
+constexpr int32_t kRate = 44100;           // Hz
+constexpr int32_t kBlockFrames = 4096;     // frames per render call
+constexpr int32_t kProgressFrames = 22050; // frames between progress bar updates
+constexpr int kProgressWidth = 40;         // characters
+constexpr int kOrders = 128;
+constexpr int kRows = 64;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void onSignal(int)
+{
+    gInterrupted = 1;
+}
+
+struct ModDeleter {
+    void operator()(vxa_mod *mod) const { vxa_mod_destroy(mod); }
+};
+using ModPtr = std::unique_ptr<vxa_mod, ModDeleter>;
+
+int fail(const std::string &message)
+{
+    std::fprintf(stderr, "vexatron-render: %s\n", message.c_str());
+    return kExitFailure;
+}
+
+// Why a module did not load, in the user's terms.
+std::string loadError(const std::string &path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return path + ": no such file";
+    if (FILE *file = std::fopen(path.c_str(), "rb"); file)
+        std::fclose(file);
+    else
+        return path + ": cannot read the file";
+    return path + ": not a MOD module";
+}
+
+// The rows of each song position already played: the song ends where one comes back.
+class RowsSeen {
+public:
+    // False when this row of this position was played before.
+    bool firstVisit(const vxa_status &status)
+    {
+        const size_t index = static_cast<size_t>(status.order_pos & (kOrders - 1)) * kRows +
+                             (status.row & (kRows - 1));
+        if (seen_[index])
+            return false;
+        seen_[index] = true;
+        return true;
+    }
+
+private:
+    std::bitset<kOrders * kRows> seen_;
+};
+
+class ProgressBar {
+public:
+    explicit ProgressBar(bool enabled) : enabled_(enabled) {}
+
+    void show(double fraction, uint64_t frames)
+    {
+        if (!enabled_ || frames < next_)
+            return;
+        next_ = frames + kProgressFrames;
+        const int filled = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * kProgressWidth);
+        std::fprintf(stderr, "\r[%-*s] %7.1f s", kProgressWidth, std::string(filled, '#').c_str(),
+                     static_cast<double>(frames) / kRate);
+    }
+    void clear() const
+    {
+        if (enabled_)
+            std::fprintf(stderr, "\r%*s\r", kProgressWidth + 14, "");
+    }
+
+private:
+    bool enabled_;
+    uint64_t next_ = 0;
+};
+
+// How far the render is: by frames for a fixed duration, else by song position or row.
+double progressOf(const RenderOptions &options, const vxa_status &status, uint64_t frames,
+                  uint64_t limit)
+{
+    if (options.seconds)
+        return static_cast<double>(frames) / static_cast<double>(limit);
+    const double row = status.row / static_cast<double>(kRows);
+    if (options.patternMode || status.song_length < 1)
+        return row;
+    return (status.order_pos + row) / status.song_length;
+}
+
+// Renders until the limit, or in the song-once mode until a row would repeat; returns
+// the frames written.
+uint64_t render(vxa_mod *mod, const RenderOptions &options, uint64_t limit, WavFile &wav)
+{
+    std::vector<float> block(2 * static_cast<size_t>(kBlockFrames));
+    RowsSeen rows;
+    ProgressBar progress(isatty(STDERR_FILENO) == 1);
+    vxa_status status{};
+    uint64_t done = 0;
+    while (done < limit && !gInterrupted) {
+        int64_t frames = static_cast<int64_t>(std::min<uint64_t>(kBlockFrames, limit - done));
+        vxa_mod_get_status(mod, &status);
+        if (!options.seconds) {
+            const int64_t toRow = vx_render_frames_to_row_start(mod);
+            if (toRow == 0 && !rows.firstVisit(status))
+                break;
+            // At a row start render just that frame: the row may change speed or tempo,
+            // and so the frame count to the row after it.
+            frames = toRow == 0 ? 1 : std::min(frames, toRow);
+        }
+        vxa_mod_render(mod, block.data(), static_cast<int32_t>(frames));
+        wav.write(block.data(), static_cast<int32_t>(frames));
+        done += static_cast<uint64_t>(frames);
+        progress.show(progressOf(options, status, done, limit), done);
+    }
+    progress.clear();
+    return done;
+}
+
+std::string formatDuration(uint64_t frames)
+{
+    const uint64_t ms = frames * 1000 / kRate;
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu:%02llu.%03llu",
+                  static_cast<unsigned long long>(ms / 60000),
+                  static_cast<unsigned long long>(ms / 1000 % 60),
+                  static_cast<unsigned long long>(ms % 1000));
+    return text;
+}
+
+int run(const RenderOptions &options)
+{
+    const WavFormat format = options.floatOutput ? WavFormat::Float32 : WavFormat::Pcm16;
+    const double seconds = options.seconds ? *options.seconds : options.maxSeconds;
+    const auto limit = static_cast<uint64_t>(std::llround(seconds * kRate));
+    if (limit < 1 || limit > WavFile::maxFrames(format))
+        return fail("the duration does not fit a WAV file");
+
+    ModPtr mod(vxa_mod_create(kRate));
+    if (!mod)
+        return fail("out of memory");
+    if (vxa_mod_load(mod.get(), options.input.c_str()) != 0)
+        return fail(loadError(options.input));
+    WavFile wav;
+    if (!wav.open(options.output, format, kRate))
+        return fail(options.output + ": cannot write the file");
+
+    if (options.patternMode)
+        vxa_mod_play_mode(mod.get(), 1, 0);
+    else
+        vxa_mod_play(mod.get());
+    const auto start = std::chrono::steady_clock::now();
+    const uint64_t frames = render(mod.get(), options, limit, wav);
+    if (gInterrupted)
+        return kExitInterrupted; // the WAV file's destructor removes the partial file
+    if (!wav.commit())
+        return fail(options.output + ": cannot write the file");
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double audio = static_cast<double>(frames) / kRate;
+    std::printf("%s: %s (%llu frames) in %.2f s, %.0fx realtime\n", options.output.c_str(),
+                formatDuration(frames).c_str(), static_cast<unsigned long long>(frames), wall,
+                wall > 0 ? audio / wall : 0.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--help") {
+            std::fputs(kRenderUsage, stdout);
+            return 0;
+        }
+    }
+    std::string error;
+    const auto options = parseRenderOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "vexatron-render: %s\n%s", error.c_str(), kRenderUsage);
+        return kExitUsage;
+    }
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    return run(*options);
+}
