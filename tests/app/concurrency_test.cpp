@@ -1,0 +1,99 @@
+// The controller while the device renders: render callbacks run on the fake device's
+// own thread without pause while the main thread loads, plays, stops, ticks the display,
+// publishes and saves. Run under ThreadSanitizer in CI, where any unguarded access
+// between the two threads is a failure; in every build the commands must still have
+// their effects.
+#include "busy_module.h"
+#include "controller_fixture.h"
+
+#include <chrono>
+#include <thread>
+
+using namespace vxtest;
+
+namespace {
+
+constexpr uint32_t kDeviceFrames = 512;
+constexpr int kRounds = 8;
+constexpr auto kWaitLimit = std::chrono::seconds(30); // generous: sanitizers are slow
+
+class Concurrency : public ControllerTest {
+protected:
+    void SetUp() override
+    {
+        engine->ensureEngineRunning();
+        audio->startStream(kDeviceFrames);
+    }
+    void TearDown() override { audio->stopStream(); }
+
+    // Waits until the device thread has rendered a few more times, so that what the
+    // main thread does next overlaps with rendering.
+    bool renderedMore()
+    {
+        const int target = audio->callbackCount + 3;
+        const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+        while (audio->callbackCount < target && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        return audio->callbackCount >= target;
+    }
+};
+
+} // namespace
+
+TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
+{
+    engine->load(work.write("busy.mod", busyModule(4)));
+    for (int round = 0; round < kRounds; ++round) {
+        engine->playMode(round % 2, round % 3 == 0);
+        ASSERT_TRUE(renderedMore());
+        engine->tickDisplay();
+        drain();
+        EXPECT_TRUE(engine->isPlaying());
+        EXPECT_EQ(engine->playModeSong(), round % 2 == 0);
+        ASSERT_TRUE(renderedMore());
+        engine->stop();
+        engine->tickDisplay();
+        drain();
+        EXPECT_FALSE(engine->isPlaying());
+        EXPECT_EQ(engine->statusLine(), "Stopped");
+    }
+}
+
+TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
+{
+    engine->load(work.write("busy.mod", busyModule(4)));
+    engine->playMode(0, false);
+    for (int round = 0; round < kRounds; ++round) {
+        ASSERT_TRUE(renderedMore());
+        const std::string title = "SONG " + std::to_string(round);
+        engine->load(
+            work.write("song.mod", ModBuilder().title(title).note(0, 0, 0, 428, 1).build()));
+        drain();
+        EXPECT_EQ(engine->title(), title);
+        engine->playMode(0, false);
+        ASSERT_TRUE(renderedMore());
+        engine->saveModuleVersioned();
+        engine->loadSample(work.write("s.raw", std::vector<uint8_t>(64, 0x90)));
+        drain(); // the versioned name comes from the published sample name
+        engine->saveSampleVersioned();
+        engine->publishStatus();
+        drain();
+        EXPECT_EQ(engine->title(), title + "(VXv1)");
+        EXPECT_EQ(engine->sampleLength(), 64);
+    }
+    EXPECT_TRUE(std::filesystem::exists(work.path() / "SONG_7(VXv1).mod"));
+    EXPECT_TRUE(std::filesystem::exists(work.path() / "S(VXv8).smp"));
+}
+
+TEST_F(Concurrency, goingAway_whileRendering_endsTheCallbacks)
+{
+    engine->load(work.write("busy.mod", busyModule(4)));
+    engine->playMode(0, false);
+    ASSERT_TRUE(renderedMore());
+    engine.reset(); // stops the device before the engine context goes
+    const int after = audio->callbackCount;
+    EXPECT_FALSE(audio->hasSource());
+    audio->startStream(kDeviceFrames); // a device that keeps running finds no source
+    audio->stopStream();
+    EXPECT_EQ(audio->callbackCount, after);
+}
