@@ -1,0 +1,65 @@
+// Finding the program's resources and the user's documents folder.
+#include "file_locations.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace vxtest;
+using vexa::DesktopFolderLocator;
+using vexa::DiskResourceLocator;
+namespace fs = std::filesystem;
+
+namespace {
+
+void writeText(const fs::path &file, const std::string &text)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << text;
+}
+
+} // namespace
+
+TEST(ResourceLocator, findsTheFirstFolderThatHasTheFileWithItsExactExtension)
+{
+    TempDir installed, source;
+    writeText(source.path() / "SPACE_DEBRIS.MOD", "source");
+    writeText(installed.path() / "ST20.FNT", "installed");
+    writeText(source.path() / "ST20.FNT", "source");
+    const DiskResourceLocator locator({installed.path(), source.path()});
+    EXPECT_EQ(locator.find("ST20", "FNT"), installed.path() / "ST20.FNT");
+    EXPECT_EQ(locator.find("SPACE_DEBRIS", "MOD"), source.path() / "SPACE_DEBRIS.MOD");
+    EXPECT_EQ(locator.find("SPACE_DEBRIS", "mod"), std::nullopt);
+    EXPECT_TRUE(locator.contains(source.path() / "SPACE_DEBRIS.MOD"));
+    EXPECT_TRUE(locator.contains(installed.path() / "sub" / ".." / "ST20.FNT"));
+    EXPECT_FALSE(locator.contains(source.path() / ".." / "elsewhere.mod"));
+}
+
+TEST(FolderLocator, documentsFromTheUserDirsFile)
+{
+    TempDir home;
+    writeText(home.path() / ".config" / "user-dirs.dirs",
+              "# written by the desktop\nXDG_MUSIC_DIR=\"$HOME/Music\"\n"
+              "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    const DesktopFolderLocator locator({{"HOME", home.path().string()}});
+    EXPECT_EQ(locator.documents(), home.path() / "Papers");
+}
+
+TEST(FolderLocator, documentsFromAConfigFolderElsewhereOrAnAbsolutePath)
+{
+    TempDir home, config;
+    writeText(config.path() / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"/srv/docs\"\n");
+    const DesktopFolderLocator locator(
+        {{"HOME", home.path().string()}, {"XDG_CONFIG_HOME", config.path().string()}});
+    EXPECT_EQ(locator.documents(), fs::path("/srv/docs"));
+}
+
+TEST(FolderLocator, homeDocumentsWhenTheDesktopNamesNone_andNoneWithoutAHome)
+{
+    TempDir home;
+    EXPECT_EQ(DesktopFolderLocator({{"HOME", home.path().string()}}).documents(),
+              home.path() / "Documents");
+    EXPECT_EQ(DesktopFolderLocator({}).documents(), std::nullopt);
+    EXPECT_FALSE(DesktopFolderLocator({}).temporary().empty());
+}
