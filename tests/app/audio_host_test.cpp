@@ -7,7 +7,8 @@ using namespace vxtest;
 
 namespace {
 
-// A module whose channel 0 plays a constant +0x40 sample from row 0.
+// A module whose channel 0 plays a constant +0x40 sample from row 0: on the left alone,
+// (0xC0 + 0x80) / 2 = 0xA0, which is 32 / 128.
 ModBuilder steadyModule()
 {
     return ModBuilder()
@@ -19,43 +20,29 @@ ModBuilder steadyModule()
 
 } // namespace
 
-TEST_F(ControllerTest, callbackBeforeAnyModule_playsSilence)
+TEST_F(ControllerTest, callback_beforeAnyModulePlaysSilence_andZeroFramesWriteNothing)
 {
     engine->ensureEngineRunning();
     EXPECT_EQ(engine->renderScratchCapacity(), 2 * 4096);
     const auto out = audio->renderOnDeviceThread(512);
     EXPECT_EQ(out[0], std::vector<float>(512, 0.0f));
     EXPECT_EQ(out[1], std::vector<float>(512, 0.0f));
+    EXPECT_TRUE(audio->renderOnDeviceThread(0)[0].empty());
+    EXPECT_EQ(audio->callbackCount, 2);
 }
 
-TEST_F(ControllerTest, callback_splitsFramesIntoTheTwoChannelBuffers)
+TEST_F(ControllerTest, callback_splitsFramesIntoTwoChannelBuffers_orFillsOneInterleaved)
 {
     loadModule(steadyModule());
     engine->ensureEngineRunning();
     engine->playMode(0, false);
-    const auto out = audio->renderOnDeviceThread(512);
-    // Channel 0 alone on the left: (0xC0 + 0x80) / 2 = 0xA0 -> 32 / 128.
-    EXPECT_EQ(out[0][511], 0.25f);
-    EXPECT_EQ(out[1][511], 0.0f);
-}
-
-TEST_F(ControllerTest, callback_fillsOneInterleavedBuffer)
-{
-    loadModule(steadyModule());
-    engine->ensureEngineRunning();
-    engine->playMode(0, false);
-    const auto out = audio->renderOnDeviceThread(64, 1);
-    ASSERT_EQ(out[0].size(), 128u);
-    EXPECT_EQ(out[0][126], 0.25f);
-    EXPECT_EQ(out[0][127], 0.0f);
-}
-
-TEST_F(ControllerTest, callback_zeroFramesWritesNothing)
-{
-    engine->ensureEngineRunning();
-    const auto out = audio->renderOnDeviceThread(0);
-    EXPECT_TRUE(out[0].empty());
-    EXPECT_EQ(audio->callbackCount, 1);
+    const auto split = audio->renderOnDeviceThread(512);
+    EXPECT_EQ(split[0][511], 0.25f);
+    EXPECT_EQ(split[1][511], 0.0f);
+    const auto interleaved = audio->renderOnDeviceThread(64, 1);
+    ASSERT_EQ(interleaved[0].size(), 128u);
+    EXPECT_EQ(interleaved[0][126], 0.25f);
+    EXPECT_EQ(interleaved[0][127], 0.0f);
 }
 
 TEST_F(ControllerTest, scratchBuffer_growsOnceForALargerCallback)
@@ -81,8 +68,14 @@ TEST_F(ControllerTest, missingFormat_failsWithTheControllersError)
     EXPECT_FALSE(audio->hasSource());
 }
 
-TEST_F(ControllerTest, engineThatCannotStart_reportsFromPlayAndStillPlays)
+TEST_F(ControllerTest, play_withoutAModuleDoesNothing_andReportsAnEngineThatCannotStart)
 {
+    engine->playMode(0, true);
+    drain();
+    EXPECT_FALSE(engine->isPlaying());
+    EXPECT_FALSE(engine->editMode());
+    EXPECT_FALSE(audio->isRunning());
+
     loadModule(steadyModule());
     audio->startError = "no device";
     engine->playMode(1, true);
@@ -97,16 +90,6 @@ TEST_F(ControllerTest, engineThatCannotStart_reportsFromPlayAndStillPlays)
     EXPECT_TRUE(engine->editMode());
     EXPECT_EQ(engine->statusLine(), "Recording");
     EXPECT_FALSE(engine->playModeSong());
-    EXPECT_EQ(timers->scheduledCount(), 1);
-}
-
-TEST_F(ControllerTest, playWithoutAModule_doesNothing)
-{
-    engine->playMode(0, true);
-    drain();
-    EXPECT_FALSE(engine->isPlaying());
-    EXPECT_FALSE(engine->editMode());
-    EXPECT_FALSE(audio->isRunning());
 }
 
 TEST_F(ControllerTest, stop_keepsAudioAndTimerRunning)
@@ -118,8 +101,8 @@ TEST_F(ControllerTest, stop_keepsAudioAndTimerRunning)
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_EQ(engine->statusLine(), "Stopped");
     EXPECT_TRUE(audio->isRunning());
-    const auto out = audio->renderOnDeviceThread(16);
-    EXPECT_EQ(out[0], std::vector<float>(16, 0.0f));
+    EXPECT_EQ(timers->scheduledCount(), 1);
+    EXPECT_EQ(audio->renderOnDeviceThread(16)[0], std::vector<float>(16, 0.0f));
 }
 
 TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
@@ -135,6 +118,7 @@ TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
     drain();
     EXPECT_EQ(engine->timerLine(), "00:01");
     EXPECT_EQ(engine->chanMuzak()[0], 64 - 2); // one display tick of decay
+    EXPECT_EQ(timers->scheduledCount(), 1);
 }
 
 TEST_F(ControllerTest, goneController_leavesNoHooksBehind)

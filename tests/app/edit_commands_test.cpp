@@ -1,5 +1,5 @@
 // Editing from the keyboard, driven as the screen drives it: key presses by code and
-// characters, then the published state after the main queue has run.
+// characters through the key gate, then the published state after the main queue ran.
 #include "controller_fixture.h"
 #include "key_codes.h"
 #include "keyboard_map.h"
@@ -7,6 +7,7 @@
 
 using namespace vxtest;
 namespace keys = vexa::keys;
+using Cursor = std::pair<int64_t, int64_t>; // edit channel, field
 
 namespace {
 
@@ -17,12 +18,13 @@ protected:
         loadModule(ModBuilder()
                        .sample(1, {.name = "ONE", .lengthWords = 100, .volume = 40})
                        .sample(2, {.name = "TWO", .lengthWords = 100, .volume = 64})
+                       .sampleData(1, std::vector<uint8_t>(200, 0x60))
                        .song(2, 0, {0, 1})
                        .note(0, 0, 1, 428, 1, 0x0C, 0x20));
         gate.player = engine;
     }
     // Presses a key through the gate as the shell does; true when consumed.
-    bool press(uint16_t code, std::optional<std::string> text = std::nullopt, bool shift = false,
+    bool press(uint16_t code, std::optional<std::string> text = {}, bool shift = false,
                bool command = false)
     {
         const bool consumed = gate.consume({code, std::move(text), shift, command});
@@ -40,14 +42,19 @@ protected:
                 return r.cells[channel];
         return "?";
     }
-    std::pair<int64_t, int64_t> cursor() { return {engine->editCh(), engine->cursorPos()}; }
+    Cursor cursor() { return {engine->editCh(), engine->cursorPos()}; }
+    void run(const std::function<void()> &command)
+    {
+        command();
+        drain();
+    }
 
     vexa::VexaKeyGate gate;
 };
 
 } // namespace
 
-TEST(KeyboardMap, pianoRowsAndOctaves)
+TEST(KeyboardMap, pianoRowsOctavesAndHexDigits)
 {
     EXPECT_EQ(vexa::keyToNote('z', 0), 1);
     EXPECT_EQ(vexa::keyToNote('M', 0), 12);
@@ -65,24 +72,23 @@ TEST(KeyboardMap, pianoRowsAndOctaves)
 TEST_F(EditCommands, cursor_wrapsThroughAllTwentyFourFields)
 {
     EXPECT_TRUE(press(keys::left));
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{3}, int64_t{5}));
+    EXPECT_EQ(cursor(), Cursor(3, 5));
     EXPECT_TRUE(press(keys::right));
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{0}, int64_t{0}));
+    EXPECT_EQ(cursor(), Cursor(0, 0));
     press(keys::right);
     press(keys::right);
-    EXPECT_TRUE(press(keys::tab, std::nullopt, true));
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{3}, int64_t{0}));
+    EXPECT_TRUE(press(keys::tab, {}, true));
+    EXPECT_EQ(cursor(), Cursor(3, 0));
     EXPECT_TRUE(press(keys::tab));
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{0}, int64_t{0}));
+    EXPECT_EQ(cursor(), Cursor(0, 0));
     EXPECT_TRUE(type("3", true)); // shift + channel key: edit channel 3
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{2}, int64_t{0}));
+    EXPECT_EQ(cursor(), Cursor(2, 0));
 }
 
 TEST_F(EditCommands, octaveKeys_stayInsideTheirRange)
 {
-    press(keys::f2);
-    press(keys::f2);
-    press(keys::f2);
+    for (int i = 0; i < 3; ++i)
+        press(keys::f2);
     EXPECT_EQ(engine->octave(), 2);
     EXPECT_FALSE(type("q")); // upper row in octave 2: nothing, passed on
     for (int i = 0; i < 4; ++i)
@@ -90,34 +96,35 @@ TEST_F(EditCommands, octaveKeys_stayInsideTheirRange)
     EXPECT_EQ(engine->octave(), 0);
 }
 
-TEST_F(EditCommands, channelKeys_alwaysToggleMutes)
+TEST_F(EditCommands, channelKeys_alwaysToggleMutes_andAMutedChannelShowsNoMeterOrScope)
 {
+    engine->playMode(0, false);
+    audio->renderOnDeviceThread(512); // the 200-byte sample still sounds
+    run([&] { engine->tickDisplay(); });
+    EXPECT_GT(engine->chanMuzak()[1], 0);
+    EXPECT_NE(engine->scopeBuffers()[1], vexa::flatScopes()[1]);
+    EXPECT_EQ(engine->scopeBuffers()[0], vexa::flatScopes()[0]);
+    press(keys::space); // stop
     press(keys::space); // edit mode
     press(keys::right);
     EXPECT_TRUE(type("2"));
     EXPECT_TRUE(engine->chanMute()[1]);
     EXPECT_EQ(cell(0, 0), "---00000"); // not a hex digit
+    engine->playMode(0, false);
+    audio->renderOnDeviceThread(512);
+    run([&] { engine->tickDisplay(); });
+    EXPECT_EQ(engine->chanMuzak()[1], 0);
+    EXPECT_EQ(engine->scopeBuffers()[1], vexa::flatScopes()[1]);
     EXPECT_TRUE(type("2"));
     EXPECT_FALSE(engine->chanMute()[1]);
 }
 
-TEST_F(EditCommands, mutedChannel_showsNoMeterAndAFlatScope)
+TEST_F(EditCommands, pianoKey_writesWhileStoppedAndAdvances_outsideEditModeOnlySounds)
 {
-    engine->playMode(0, false);
-    audio->renderOnDeviceThread(2048);
-    engine->tickDisplay();
-    drain();
-    EXPECT_GT(engine->chanMuzak()[1], 0);
-    type("2");
-    audio->renderOnDeviceThread(2048);
-    engine->tickDisplay();
-    drain();
-    EXPECT_EQ(engine->chanMuzak()[1], 0);
-    EXPECT_EQ(engine->scopeBuffers()[1], vexa::flatScopes()[1]);
-}
-
-TEST_F(EditCommands, pianoKey_writesWhileStoppedAndAdvancesTheRow)
-{
+    EXPECT_FALSE(type("h")); // H outside edit mode is left to the screen
+    EXPECT_TRUE(type("z"));
+    EXPECT_EQ(cell(0, 0), "---00000");
+    EXPECT_TRUE(audio->isRunning()); // the live note started the output
     press(keys::space);
     EXPECT_TRUE(engine->editMode());
     EXPECT_EQ(engine->statusPhrase(), "EDITING");
@@ -125,18 +132,9 @@ TEST_F(EditCommands, pianoKey_writesWhileStoppedAndAdvancesTheRow)
     EXPECT_EQ(cell(0, 0), "C-301000");
     EXPECT_EQ(engine->currentRow(), 1);
     EXPECT_FALSE(type("a")); // not a piano key on the note field: passed on
-    EXPECT_EQ(engine->currentRow(), 1);
-    EXPECT_TRUE(type("h")); // G#2 inside edit mode
+    EXPECT_TRUE(type("h"));  // G#2 inside edit mode
     EXPECT_EQ(cell(1, 0), "G#201000");
-}
-
-TEST_F(EditCommands, pianoKeyOutsideEditMode_soundsWithoutWriting)
-{
-    EXPECT_FALSE(type("h")); // H outside edit mode is left to the screen
-    EXPECT_TRUE(type("z"));
-    EXPECT_EQ(cell(0, 0), "---00000");
-    EXPECT_EQ(engine->currentRow(), 0);
-    EXPECT_TRUE(audio->isRunning()); // the live note started the output
+    EXPECT_EQ(engine->currentRow(), 2);
 }
 
 TEST_F(EditCommands, hexEntry_clampsSamplesAndMovesTheCursorOn)
@@ -145,19 +143,16 @@ TEST_F(EditCommands, hexEntry_clampsSamplesAndMovesTheCursorOn)
     press(keys::right); // sample high digit
     EXPECT_TRUE(type("5"));
     EXPECT_EQ(cell(0, 0), "---1F000"); // 0x50 clamped to 31
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{0}, int64_t{2}));
-    type("a"); // low digit of 31 -> 0x1A
-    type("c");
-    type("8");
-    type("0");
+    EXPECT_EQ(cursor(), Cursor(0, 2));
+    for (const char *digit : {"a", "c", "8", "0"}) // low digit of 31 -> 0x1A
+        EXPECT_TRUE(type(digit));
     EXPECT_EQ(cell(0, 0), "---1AC80");
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{1}, int64_t{0})); // field 5 moves on
+    EXPECT_EQ(cursor(), Cursor(1, 0)); // field 5 moves on
 }
 
 TEST_F(EditCommands, recordingWhilePlaying_writesWithoutAdvancing)
 {
-    engine->playMode(1, true);
-    drain();
+    run([&] { engine->playMode(1, true); });
     EXPECT_TRUE(engine->editMode());
     type("z");
     EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
@@ -170,51 +165,42 @@ TEST_F(EditCommands, clearAndTranspose)
 {
     press(keys::space);
     press(keys::tab); // channel 1, which holds C-2 with effect C20
-    press(keys::right);
-    press(keys::right);
-    press(keys::right); // effect field
+    for (int i = 0; i < 3; ++i)
+        press(keys::right); // effect field
     EXPECT_TRUE(press(keys::deleteBackward));
     EXPECT_EQ(cell(0, 1), "C-201020");
     EXPECT_EQ(engine->currentRow(), 1);
     press(keys::up);
-    engine->transpose(true, 12);
-    drain();
+    run([&] { engine->transpose(true, 12); });
     EXPECT_EQ(cell(0, 1), "C-301020");
     press(keys::down);
-    engine->transpose(false, 1);
-    drain();
+    run([&] { engine->transpose(false, 1); });
     ASSERT_TRUE(engine->notice());
-    EXPECT_EQ(engine->notice()->message, "No note under cursor.");
     EXPECT_EQ(engine->notice()->title, "TRANSPOSE");
+    EXPECT_EQ(engine->notice()->message, "No note under cursor.");
 }
 
 TEST_F(EditCommands, spaceAndEscape_whilePlaying)
 {
-    engine->playMode(0, false);
-    drain();
-    EXPECT_FALSE(press(keys::space, std::nullopt, false, true)); // with command: passed on
+    run([&] { engine->playMode(0, false); });
+    EXPECT_FALSE(press(keys::space, {}, false, true)); // with command: passed on
     EXPECT_TRUE(engine->isPlaying());
     EXPECT_TRUE(press(keys::space));
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
-    engine->playMode(0, true);
-    drain();
+    run([&] { engine->playMode(0, true); });
     EXPECT_TRUE(press(keys::escape));
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
     EXPECT_EQ(engine->statusPhrase(), "ALL RIGHT");
 }
 
-TEST_F(EditCommands, unhandledKeys_arePassedOn)
+TEST_F(EditCommands, unhandledKeysPass_helpOpenLetsOnlyEscapeThrough_noControllerPassesAll)
 {
     for (const char *text : {"p", "+", "-", "o"})
         EXPECT_FALSE(type(text)) << text;
     EXPECT_FALSE(press(keys::other, std::string("s"), false, true)); // with command
-    EXPECT_FALSE(press(keys::other, std::nullopt));
-}
-
-TEST_F(EditCommands, helpOpen_letsOnlyEscapeThrough)
-{
+    EXPECT_FALSE(press(keys::other));
     gate.helpOpen = true;
     EXPECT_TRUE(type("z"));
     EXPECT_TRUE(press(keys::space));
@@ -222,55 +208,39 @@ TEST_F(EditCommands, helpOpen_letsOnlyEscapeThrough)
     EXPECT_FALSE(press(keys::escape));
     gate.helpOpen = false;
     engine.reset();
-    EXPECT_FALSE(type("z")); // controller gone: every key passes
+    EXPECT_FALSE(type("z"));
 }
 
 TEST_F(EditCommands, stepSample_clampsAndPublishesTheSlot)
 {
-    engine->stepSample(1);
-    drain();
+    run([&] { engine->stepSample(1); });
     EXPECT_EQ(engine->currentSample(), 2);
     EXPECT_EQ(engine->sampleName(), "TWO");
-    engine->stepSample(100);
-    drain();
+    run([&] { engine->stepSample(100); });
     EXPECT_EQ(engine->currentSample(), 31);
-    engine->stepSample(-100);
-    drain();
+    run([&] { engine->stepSample(-100); });
     EXPECT_EQ(engine->currentSample(), 1);
-    engine->stepSampleVolume(5);
-    drain();
+    run([&] { engine->stepSampleVolume(5); });
     EXPECT_EQ(engine->sampleVolume(), 45);
 }
 
 TEST_F(EditCommands, patternWellClick_movesCursorAndRowOnlyWhileStopped)
 {
-    engine->patternWellClick(12, 7, -2);
-    drain();
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{3}, int64_t{0}));
+    run([&] { engine->patternWellClick(12, 7, -2); });
+    EXPECT_EQ(cursor(), Cursor(3, 0));
     EXPECT_EQ(engine->currentRow(), 12);
     engine->playMode(0, false);
-    engine->patternWellClick(30, std::nullopt, 4);
-    drain();
+    run([&] { engine->patternWellClick(30, std::nullopt, 4); });
     EXPECT_EQ(engine->currentRow(), 0);
-    EXPECT_EQ(cursor(), std::make_pair(int64_t{3}, int64_t{0}));
+    EXPECT_EQ(cursor(), Cursor(3, 0));
 }
 
-TEST(EditWithoutModule, phraseFollowsEditModeUntilTheNextRefresh)
+TEST_F(ControllerTest, editingWithoutAModule_changesNothing)
 {
-    auto queue = std::make_shared<FakeMainQueue>();
-    TempDir dir;
-    auto engine = vexa::PlayerEngine::create(
-        {std::make_shared<FakeAudioDevice>(), queue, std::make_shared<FakeTimerService>(),
-         std::make_shared<FakeResources>(dir.path()),
-         std::make_shared<FakeFolders>(dir.path(), dir.path())});
     engine->toggleEditMode();
-    queue->drain();
-    EXPECT_EQ(engine->statusPhrase(), "EDITING");
-    engine->tickDisplay();
-    queue->drain();
-    EXPECT_EQ(engine->statusPhrase(), "ALL RIGHT");
-    engine->writeHexAtCursor(3); // no module: nothing
+    engine->writeHexAtCursor(3);
     engine->stepRow(1);
-    queue->drain();
+    drain();
     EXPECT_EQ(engine->currentRow(), 0);
+    EXPECT_EQ(engine->patternRows(), vexa::PatternRowDisplay::blankWell(0));
 }

@@ -14,19 +14,17 @@ namespace {
 
 class FileCommands : public ControllerTest {
 protected:
-    // The message of the last notice posted.
-    std::string lastNotice()
+    // "TITLE / message" of the notice showing after the main queue ran.
+    std::string notice()
     {
         drain();
         return engine->notice() ? engine->notice()->title + " / " + engine->notice()->message : "";
     }
-    fs::path versionedFolder() const { return documentsFolder.path() / "Vexatron"; }
+    std::string saved(const char *title, const fs::path &file)
+    {
+        return std::string(title) + " / Saved:\n" + file.string();
+    }
 };
-
-void touch(const fs::path &file)
-{
-    std::ofstream(file) << "x";
-}
 
 } // namespace
 
@@ -41,70 +39,49 @@ TEST(VersionedNames, stampVersionReplacesTheOldTagAndFitsTwentyCharacters)
 
 TEST(VersionedNames, sanitizedStemKeepsLettersDigitsUnderscoreAndDash)
 {
-    EXPECT_EQ(vexa::sanitizedStem("my song.mod"), "MY_SONG");
-    EXPECT_EQ(vexa::sanitizedStem("my song(VXv1)"), "MY_SONG");
+    EXPECT_EQ(vexa::sanitizedStem("my song(VXv1).mod"), "MY_SONG");
     EXPECT_EQ(vexa::sanitizedStem("kick-drum.wav"), "KICK-DRUM");
     EXPECT_EQ(vexa::sanitizedStem("caf\u00e9 5!"), "CAF\u00c9_5_");
     EXPECT_EQ(vexa::sanitizedStem(""), "MODULE");
     EXPECT_EQ(vexa::sanitizedStem(std::string(40, 'a')), std::string(32, 'A'));
 }
 
-TEST(VersionedNames, nextVersionIsAboveTheLargestThere)
+TEST(VersionedNames, nextVersionIsAboveTheLargestThere_untilNoneIsFree)
 {
     TempDir dir;
     EXPECT_EQ(vexa::nextVersionedURL(dir.path(), "X", "mod").second, 1);
     for (const char *name :
          {"X(VXv3).mod", "X(VXv10).mod", "X(VXvabc).mod", "X(VXv99).smp", "Y(VXv50).mod"})
-        touch(dir.path() / name);
-    const auto [file, version] = vexa::nextVersionedURL(dir.path(), "X", "mod");
-    EXPECT_EQ(version, 11);
-    EXPECT_EQ(file, dir.path() / "X(VXv11).mod");
-    touch(dir.path() / "X(VXv9999).mod");
+        std::ofstream(dir.path() / name) << "x";
+    EXPECT_EQ(vexa::nextVersionedURL(dir.path(), "X", "mod"),
+              std::make_pair(dir.path() / "X(VXv11).mod", 11));
+    std::ofstream(dir.path() / "X(VXv9999).mod") << "x";
     EXPECT_THROW(vexa::nextVersionedURL(dir.path(), "X", "mod"), vexa::VexaIOError);
     EXPECT_EQ(vexa::nextVersionedURL(dir.path() / "missing", "X", "mod").second, 1);
 }
 
-TEST_F(FileCommands, versionedSaves_goBesideTheLoadedFileAndStampTheTitle)
+TEST_F(FileCommands, versionedSavesGoBesideTheFileAndStampTheTitle_saveAsNeverStamps)
 {
     loadModule(ModBuilder().title("my song.mod"));
     engine->saveModuleVersioned();
-    EXPECT_EQ(lastNotice(), "SAVE / Saved:\n" + (work.path() / "MY_SONG(VXv1).mod").string());
+    EXPECT_EQ(notice(), saved("SAVE", work.path() / "MY_SONG(VXv1).mod"));
     EXPECT_EQ(engine->title(), "my song(VXv1)");
     EXPECT_EQ(engine->pathLabel(), "MY_SONG(VXv1).mod");
     engine->saveModuleVersioned();
-    EXPECT_EQ(lastNotice(), "SAVE / Saved:\n" + (work.path() / "MY_SONG(VXv2).mod").string());
+    EXPECT_EQ(notice(), saved("SAVE", work.path() / "MY_SONG(VXv2).mod"));
     EXPECT_EQ(engine->title(), "my song(VXv2)");
-}
 
-TEST_F(FileCommands, saveAs_neverStamps)
-{
-    loadModule(ModBuilder().title("PLAIN"));
-    const auto target = work.path() / "copy.mod";
-    engine->saveModuleAs(target);
-    EXPECT_EQ(lastNotice(), "SAVE AS / Saved:\n" + target.string());
-    EXPECT_EQ(engine->title(), "PLAIN");
-    EXPECT_TRUE(fs::exists(target));
+    engine->saveModuleAs(work.path() / "copy.mod");
+    EXPECT_EQ(notice(), saved("SAVE AS", work.path() / "copy.mod"));
+    EXPECT_EQ(engine->title(), "my song(VXv2)");
+    EXPECT_TRUE(fs::exists(work.path() / "copy.mod"));
     engine->saveModuleAs(work.path() / "missing" / "x.mod");
-    EXPECT_EQ(lastNotice(), "SAVE AS / Could not save module.");
+    EXPECT_EQ(notice(), "SAVE AS / Could not save module.");
 }
 
-TEST_F(FileCommands, demoModule_savesIntoTheDocumentsFolder)
+TEST_F(FileCommands, demoModule_loadsOnlyWithoutAModule_andSavesIntoTheDocumentsFolder)
 {
-    const auto demo = resourceFolder.write("SPACE_DEBRIS.MOD", ModBuilder().title("").build());
-    engine->loadBundledDemoIfNeeded();
-    drain();
-    EXPECT_TRUE(engine->hasModule());
-    EXPECT_EQ(engine->title(), "SPACE_DEBRIS"); // an empty title shows the file name
-    engine->saveModuleVersioned();
-    EXPECT_EQ(lastNotice(),
-              "SAVE / Saved:\n" + (versionedFolder() / "SPACE_DEBRIS(VXv1).mod").string());
-    EXPECT_EQ(engine->title(), "SPACE_DEBRIS(VXv1)");
-    EXPECT_EQ(resourceFolder.names(), std::vector<std::string>{"SPACE_DEBRIS.MOD"});
-}
-
-TEST_F(FileCommands, demoModule_loadsOnlyWithoutAModule)
-{
-    resourceFolder.write("SPACE_DEBRIS.mod", ModBuilder().title("DEMO").build());
+    resourceFolder.write("SPACE_DEBRIS.MOD", ModBuilder().title("").build());
     loadModule(ModBuilder().title("MINE"));
     engine->loadBundledDemoIfNeeded();
     drain();
@@ -112,7 +89,12 @@ TEST_F(FileCommands, demoModule_loadsOnlyWithoutAModule)
     rebuild();
     engine->loadBundledDemoIfNeeded();
     drain();
-    EXPECT_EQ(engine->title(), "DEMO");
+    EXPECT_EQ(engine->title(), "SPACE_DEBRIS"); // an empty title shows the file name
+    engine->saveModuleVersioned();
+    EXPECT_EQ(notice(),
+              saved("SAVE", documentsFolder.path() / "Vexatron" / "SPACE_DEBRIS(VXv1).mod"));
+    EXPECT_EQ(engine->title(), "SPACE_DEBRIS(VXv1)");
+    EXPECT_EQ(resourceFolder.names(), std::vector<std::string>{"SPACE_DEBRIS.MOD"});
 }
 
 TEST_F(FileCommands, damagedFile_leavesTheEditedModuleAsItWas)
@@ -126,26 +108,25 @@ TEST_F(FileCommands, damagedFile_leavesTheEditedModuleAsItWas)
     engine->load(work.write("damaged.mod", damaged));
     drain();
     EXPECT_EQ(engine->errorMessage(), "Failed to load module (-1).");
-    EXPECT_TRUE(engine->hasModule());
     EXPECT_EQ(engine->title(), "EDITED(VXv1)");
     EXPECT_EQ(engine->pathLabel(), label);
     EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
     engine->saveModuleVersioned();
-    EXPECT_EQ(lastNotice(), "SAVE / Saved:\n" + (work.path() / "EDITED(VXv2).mod").string());
+    EXPECT_EQ(notice(), saved("SAVE", work.path() / "EDITED(VXv2).mod"));
 }
 
 TEST_F(FileCommands, saves_withoutAModuleAreRefused)
 {
     engine->saveModuleVersioned();
-    EXPECT_EQ(lastNotice(), "SAVE / No module loaded.");
+    EXPECT_EQ(notice(), "SAVE / No module loaded.");
     engine->saveModuleAs(work.path() / "x.mod");
-    EXPECT_EQ(lastNotice(), "SAVE AS / No module loaded.");
+    EXPECT_EQ(notice(), "SAVE AS / No module loaded.");
     engine->loadSample(work.path() / "x.raw");
-    EXPECT_EQ(lastNotice(), "LOAD SAMPLE / No module loaded.");
+    EXPECT_EQ(notice(), "LOAD SAMPLE / No module loaded.");
     engine->saveSampleVersioned();
-    EXPECT_EQ(lastNotice(), "SAVE SAMPLE / No module loaded.");
+    EXPECT_EQ(notice(), "SAVE SAMPLE / No module loaded.");
     engine->saveSampleAs(work.path() / "x.raw");
-    EXPECT_EQ(lastNotice(), "SAVE AS SAMPLE / No module loaded.");
+    EXPECT_EQ(notice(), "SAVE AS SAMPLE / No module loaded.");
     EXPECT_THROW(engine->saveModule(work.path() / "x.mod", 1, "M"), vexa::VexaIOError);
     EXPECT_EQ(work.names(), std::vector<std::string>{});
 }
@@ -154,16 +135,15 @@ TEST_F(FileCommands, samples_loadSaveAndRefuseEmptySlots)
 {
     loadModule(ModBuilder());
     engine->saveSampleVersioned();
-    EXPECT_EQ(lastNotice(), "SAVE SAMPLE / Sample is empty.");
+    EXPECT_EQ(notice(), "SAVE SAMPLE / Sample is empty.");
     engine->loadSample(work.write("bad.raw", {1}));
-    EXPECT_EQ(lastNotice(), "LOAD SAMPLE / Failed to load sample.");
+    EXPECT_EQ(notice(), "LOAD SAMPLE / Failed to load sample.");
     engine->loadSample(work.write("lead synth.raw", std::vector<uint8_t>(64, 0x90)));
     drain();
     EXPECT_EQ(engine->sampleName(), "LEAD SYNTH.RAW");
     EXPECT_EQ(engine->sampleLength(), 64);
     engine->saveSampleVersioned();
-    EXPECT_EQ(lastNotice(),
-              "SAVE SAMPLE / Saved:\n" + (work.path() / "LEAD_SYNTH(VXv1).smp").string());
+    EXPECT_EQ(notice(), saved("SAVE SAMPLE", work.path() / "LEAD_SYNTH(VXv1).smp"));
     engine->saveSampleAs(work.path() / "missing" / "x.smp");
-    EXPECT_EQ(lastNotice(), "SAVE AS SAMPLE / Could not save sample.");
+    EXPECT_EQ(notice(), "SAVE AS SAMPLE / Could not save sample.");
 }

@@ -22,43 +22,34 @@ protected:
                        .note(0, 0, 0, 428, 1)
                        .note(0, 4, 3, 214, 1));
     }
-    std::string notice()
+    void smpEd(VexaSmpEdAction action)
     {
+        engine->performSmpEdAction(action);
         drain();
-        return engine->notice() ? engine->notice()->title + " / " + engine->notice()->message : "";
     }
 };
 
 } // namespace
 
-TEST(MidWellModes, rawValues)
+TEST_F(ScreenModes, overlaysReplaceEachOther_andTheMidWellCyclesOnlyWithoutOne)
 {
-    EXPECT_EQ(vexa::midWellModeFromRaw(0), VexaMidWellMode::splash);
     EXPECT_EQ(vexa::midWellModeFromRaw(2), VexaMidWellMode::spectrum);
     EXPECT_EQ(vexa::midWellModeFromRaw(3), std::nullopt);
     EXPECT_EQ(vexa::midWellModeFromRaw(-1), std::nullopt);
-}
-
-TEST_F(ScreenModes, overlays_replaceEachOtherAndCloseToNone)
-{
     engine->toggleTranspose();
     engine->toggleDiskOp();
     EXPECT_EQ(engine->midWellOverlay(), VexaMidWellOverlay::diskOp);
-    engine->toggleDiskOp();
-    EXPECT_EQ(engine->midWellOverlay(), VexaMidWellOverlay::none);
-}
-
-TEST_F(ScreenModes, cycleMidWell_onlyWithoutAnOverlay)
-{
-    engine->cycleMidWell();
-    EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::quadrascope);
-    engine->toggleSmpEd();
-    engine->cycleMidWell();
-    EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::quadrascope);
-    engine->toggleSmpEd();
-    engine->cycleMidWell();
     engine->cycleMidWell();
     EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::splash);
+    engine->toggleDiskOp();
+    EXPECT_EQ(engine->midWellOverlay(), VexaMidWellOverlay::none);
+    engine->toggleSmpEd();
+    engine->toggleSmpEd();
+    for (const auto mode :
+         {VexaMidWellMode::quadrascope, VexaMidWellMode::spectrum, VexaMidWellMode::splash}) {
+        engine->cycleMidWell();
+        EXPECT_EQ(engine->midWellMode(), mode);
+    }
 }
 
 TEST_F(ScreenModes, confirmations_askThenClear)
@@ -69,11 +60,10 @@ TEST_F(ScreenModes, confirmations_askThenClear)
     EXPECT_EQ(engine->confirm()->message, "Clear current pattern?");
     engine->answerConfirm(false);
     EXPECT_FALSE(engine->confirm());
-    drain();
-    EXPECT_EQ(engine->patternRows()[9].cells[3], "C-301000");
     engine->performConfirm(); // nothing pending any more
     drain();
     EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
+    EXPECT_EQ(engine->patternRows()[9].cells[3], "C-301000");
 
     engine->requestConfirm(VexaConfirmAction::clearPattern);
     engine->dismissConfirm(); // the screen closed it alone
@@ -81,10 +71,7 @@ TEST_F(ScreenModes, confirmations_askThenClear)
     drain();
     EXPECT_EQ(engine->patternRows()[5].cells[0], "---00000");
     EXPECT_EQ(engine->patternRows()[9].cells[3], "---00000"); // row 4
-}
 
-TEST_F(ScreenModes, clearSampleConfirmation_emptiesTheSlot)
-{
     engine->requestConfirm(VexaConfirmAction::clearSample);
     EXPECT_EQ(engine->confirm()->message, "Clear current sample?");
     engine->answerConfirm(true);
@@ -96,38 +83,33 @@ TEST_F(ScreenModes, clearSampleConfirmation_emptiesTheSlot)
 
 TEST_F(ScreenModes, sampleEditorButtons)
 {
-    engine->performSmpEdAction(VexaSmpEdAction::volUp);
-    drain();
+    smpEd(VexaSmpEdAction::volUp);
     EXPECT_EQ(engine->sampleVolume(), 41);
-    engine->performSmpEdAction(VexaSmpEdAction::cutTail); // loop [10, 90) of 100 bytes
-    drain();
+    smpEd(VexaSmpEdAction::cutTail); // loop [10, 90) of 100 bytes
     EXPECT_EQ(engine->sampleLength(), 90);
-    engine->performSmpEdAction(VexaSmpEdAction::cutHead);
-    drain();
+    smpEd(VexaSmpEdAction::cutHead);
     EXPECT_EQ(engine->sampleLength(), 80);
     EXPECT_EQ(engine->sampleLoopStart(), 0);
-    engine->performSmpEdAction(VexaSmpEdAction::cutTail); // loop ends at the end now
-    EXPECT_EQ(notice(), "SMP-ED / Click the waveform to set markers A then B (or use "
-                        "REPEAT/REPLEN), then trim.");
+    smpEd(VexaSmpEdAction::cutTail); // loop ends at the end now
+    ASSERT_TRUE(engine->notice());
+    EXPECT_EQ(engine->notice()->title, "SMP-ED");
+    EXPECT_EQ(engine->notice()->message, "Click the waveform to set markers A then B (or use "
+                                         "REPEAT/REPLEN), then trim.");
     engine->smpEdSetLoopMark(0, 20);
     engine->smpEdSetLoopMark(1, 60);
     drain();
     EXPECT_EQ(engine->sampleLoopStart(), 20);
     EXPECT_EQ(engine->sampleLoopLength(), 40);
-    engine->performSmpEdAction(VexaSmpEdAction::trim);
-    drain();
+    smpEd(VexaSmpEdAction::trim);
     EXPECT_EQ(engine->sampleLength(), 40);
-    engine->performSmpEdAction(VexaSmpEdAction::clear); // no confirmation
-    drain();
+    smpEd(VexaSmpEdAction::clear); // no confirmation
     EXPECT_EQ(engine->sampleLength(), 0);
     EXPECT_FALSE(engine->confirm());
 }
 
-TEST_F(ScreenModes, playButton_soundsTheOctavesFirstNote)
+TEST_F(ScreenModes, playButton_soundsTheOctavesFirstNoteWithoutWriting)
 {
-    engine->performSmpEdAction(VexaSmpEdAction::play);
-    drain();
-    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000"); // not written
-    const auto out = audio->renderOnDeviceThread(256);
-    EXPECT_NE(out[0], std::vector<float>(256, 0.0f));
+    smpEd(VexaSmpEdAction::play);
+    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
+    EXPECT_NE(audio->renderOnDeviceThread(256)[0], std::vector<float>(256, 0.0f));
 }

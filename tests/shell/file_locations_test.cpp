@@ -8,7 +8,6 @@
 
 using namespace vxtest;
 using vexa::DesktopFolderLocator;
-using vexa::DiskResourceLocator;
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,7 +26,7 @@ TEST(ResourceLocator, findsTheFirstFolderThatHasTheFileWithItsExactExtension)
     writeText(source.path() / "SPACE_DEBRIS.MOD", "source");
     writeText(installed.path() / "ST20.FNT", "installed");
     writeText(source.path() / "ST20.FNT", "source");
-    const DiskResourceLocator locator({installed.path(), source.path()});
+    const vexa::DiskResourceLocator locator({installed.path(), source.path()});
     EXPECT_EQ(locator.find("ST20", "FNT"), installed.path() / "ST20.FNT");
     EXPECT_EQ(locator.find("SPACE_DEBRIS", "MOD"), source.path() / "SPACE_DEBRIS.MOD");
     EXPECT_EQ(locator.find("SPACE_DEBRIS", "mod"), std::nullopt);
@@ -36,30 +35,20 @@ TEST(ResourceLocator, findsTheFirstFolderThatHasTheFileWithItsExactExtension)
     EXPECT_FALSE(locator.contains(source.path() / ".." / "elsewhere.mod"));
 }
 
-TEST(FolderLocator, documentsFromTheUserDirsFile)
+TEST(FolderLocator, documentsFromTheUserDirsFile_elseHomeDocuments_elseNone)
 {
-    TempDir home;
+    TempDir home, config;
     writeText(home.path() / ".config" / "user-dirs.dirs",
               "# written by the desktop\nXDG_MUSIC_DIR=\"$HOME/Music\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
-    const DesktopFolderLocator locator({{"HOME", home.path().string()}});
-    EXPECT_EQ(locator.documents(), home.path() / "Papers");
-}
-
-TEST(FolderLocator, documentsFromAConfigFolderElsewhereOrAnAbsolutePath)
-{
-    TempDir home, config;
     writeText(config.path() / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"/srv/docs\"\n");
-    const DesktopFolderLocator locator(
-        {{"HOME", home.path().string()}, {"XDG_CONFIG_HOME", config.path().string()}});
-    EXPECT_EQ(locator.documents(), fs::path("/srv/docs"));
-}
-
-TEST(FolderLocator, homeDocumentsWhenTheDesktopNamesNone_andNoneWithoutAHome)
-{
-    TempDir home;
-    EXPECT_EQ(DesktopFolderLocator({{"HOME", home.path().string()}}).documents(),
-              home.path() / "Documents");
+    const std::string homeDir = home.path().string();
+    EXPECT_EQ(DesktopFolderLocator({{"HOME", homeDir}}).documents(), home.path() / "Papers");
+    EXPECT_EQ(DesktopFolderLocator({{"HOME", homeDir}, {"XDG_CONFIG_HOME", config.path().string()}})
+                  .documents(),
+              fs::path("/srv/docs"));
+    fs::remove(home.path() / ".config" / "user-dirs.dirs");
+    EXPECT_EQ(DesktopFolderLocator({{"HOME", homeDir}}).documents(), home.path() / "Documents");
     EXPECT_EQ(DesktopFolderLocator({}).documents(), std::nullopt);
     EXPECT_FALSE(DesktopFolderLocator({}).temporary().empty());
 }

@@ -1,74 +1,141 @@
 #include "pulse_server.h"
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
 #include <thread>
+
+extern char **environ;
 
 namespace vxtest {
 
 namespace {
 
-constexpr auto kStartTimeout = std::chrono::seconds(10);
-constexpr auto kPollInterval = std::chrono::milliseconds(50);
-constexpr const char *kAddressVariable = "PULSE_SERVER";
+using Clock = std::chrono::steady_clock;
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+// Polls `ready` until it holds or `limit` passes; false when `alive` fails first.
+template <class Ready, class Alive> bool await(Ready ready, Alive alive, Clock::duration limit)
+{
+    const auto deadline = Clock::now() + limit;
+    while (!ready()) {
+        if (!alive() || Clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return true;
+}
 
 } // namespace
 
-PulseServer::PulseServer() : address_("unix:" + (runtime_.path() / "native").string())
+ScopedEnvironment::ScopedEnvironment(const std::map<std::string, std::string> &values)
 {
-    const std::string folder = runtime_.path().string();
-    // As root the server must be told it is a per-user one, and never to exit by
-    // itself; its configuration and cookie stay in the temporary folder.
-    const std::vector<std::string> argv = {
-        "pulseaudio",
-        "-n",
-        "--daemonize=no",
-        "--system=false",
-        "--exit-idle-time=-1",
-        "--disallow-exit",
-        "--use-pid-file=no",
-        "--disable-shm=true",
-        std::string("--load=module-null-sink sink_name=") + kSink +
-            " rate=44100 format=float32le channels=2",
-        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + folder + "/native",
-    };
+    for (const auto &[name, value] : values) {
+        const char *old = std::getenv(name.c_str());
+        previous_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    for (const auto &[name, value] : previous_)
+        value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+}
+
+ChildProcess::ChildProcess(const std::vector<std::string> &argv, const std::string &log)
+{
+    std::vector<char *> args;
+    for (const std::string &arg : argv)
+        args.push_back(const_cast<char *>(arg.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    const int error = posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        throw std::runtime_error("cannot run " + argv[0] + ": " + std::strerror(error));
+}
+
+bool ChildProcess::running()
+{
+    if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) != 0)
+        pid_ = -1;
+    return pid_ > 0;
+}
+
+void ChildProcess::terminate()
+{
+    if (!running())
+        return;
+    kill(pid_, SIGINT);
+    if (await([this] { return !running(); }, [] { return true; }, std::chrono::seconds(3)))
+        return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+}
+
+PulseServer::PulseServer()
+{
+    // As root the server must be told it is a per-user one and never to exit by itself;
+    // its configuration and cookie stay in the temporary folder.
+    const std::string dir = folder_.path().string();
     try {
         server_ = std::make_unique<ChildProcess>(
-            argv, std::map<std::string, std::string>{{"XDG_RUNTIME_DIR", folder}, {"HOME", folder}},
-            runtime_.path() / "server.log");
+            std::vector<std::string>{
+                "env", "XDG_RUNTIME_DIR=" + dir, "HOME=" + dir, "pulseaudio", "-n",
+                "--daemonize=no", "--system=false", "--exit-idle-time=-1", "--disallow-exit",
+                "--use-pid-file=no", "--disable-shm=true",
+                "--load=module-null-sink sink_name=vxa_null rate=44100 format=float32le "
+                "channels=2",
+                "--load=module-native-protocol-unix auth-anonymous=1 socket=" + dir + "/native"},
+            dir + "/server.log");
     } catch (const std::runtime_error &error) {
         failure_ = error.what();
         return;
     }
     pointedHere_ = std::make_unique<ScopedEnvironment>(
-        std::map<std::string, std::string>{{kAddressVariable, address_}});
-
-    const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
-    while (!answers()) {
-        if (!server_->running() || std::chrono::steady_clock::now() > deadline) {
-            failure_ = "the PulseAudio server did not start: " + logTail();
-            return;
-        }
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    if (!runQuietly({"pactl", "set-default-sink", kSink}))
+        std::map<std::string, std::string>{{"PULSE_SERVER", "unix:" + dir + "/native"}});
+    if (!await([] { return std::system("pactl info >/dev/null 2>&1") == 0; },
+               [this] { return server_->running(); }, std::chrono::seconds(10))) {
+        const std::vector<uint8_t> log = readFile(folder_.file("server.log"));
+        failure_ = "the PulseAudio server did not start: " +
+                   std::string(log.end() - std::min<size_t>(log.size(), 400), log.end());
+    } else if (std::system("pactl set-default-sink vxa_null >/dev/null 2>&1") != 0)
         failure_ = "the null sink could not be made the default sink";
 }
 
-bool PulseServer::answers() const
+void PulseServer::startRecording()
 {
-    return runQuietly({"pactl", "info"});
+    const auto file = folder_.path() / "monitor.raw";
+    recorder_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"parec", "-d", "vxa_null.monitor", "--raw", "--format=float32le",
+                                 "--channels=2", "--rate=44100", "--latency-msec=20",
+                                 file.string()},
+        folder_.file("parec.log"));
+    // The monitor delivers silence while nothing plays, so data means it records.
+    if (!await([&] { return std::filesystem::exists(file) && std::filesystem::file_size(file); },
+               [this] { return recorder_->running(); }, std::chrono::seconds(5)))
+        throw std::runtime_error("parec did not start recording");
 }
 
-std::string PulseServer::logTail() const
+std::vector<float> PulseServer::stopRecording()
 {
-    std::ifstream log(runtime_.path() / "server.log");
-    std::stringstream text;
-    text << log.rdbuf();
-    const std::string all = text.str();
-    constexpr size_t kTail = 400;
-    return all.size() > kTail ? all.substr(all.size() - kTail) : all;
+    recorder_->terminate();
+    const std::vector<uint8_t> bytes = readFile(folder_.file("monitor.raw"));
+    std::vector<float> frames(bytes.size() / sizeof(float));
+    std::memcpy(frames.data(), bytes.data(), frames.size() * sizeof(float));
+    return frames;
 }
 
 } // namespace vxtest

@@ -1,39 +1,55 @@
-// A private sound server for the real-audio tests: PulseAudio with one null sink (the
-// default sink) whose monitor can be recorded, reachable only through its own socket in
-// a temporary folder. The test process is pointed at it through PULSE_SERVER.
+// Helpers for the audio device tests: environment variables set for a scope, a program
+// run beside the test, and a private PulseAudio server with one null sink (the default
+// sink) whose monitor can be recorded, reachable only through its own socket.
 #pragma once
 
-#include "child_process.h"
-#include "scoped_environment.h"
 #include "temp_dir.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <sys/types.h>
 
 namespace vxtest {
 
-class PulseServer {
+// Sets environment variables for the life of the object, then puts back what was there.
+class ScopedEnvironment {
 public:
-    static constexpr const char *kSink = "vxa_null";
-
-    // Starts the server and waits until it answers; see `failure` when it did not.
-    PulseServer();
-    PulseServer(const PulseServer &) = delete;
-    PulseServer &operator=(const PulseServer &) = delete;
-
-    // Why the server is not usable, when it is not.
-    const std::optional<std::string> &failure() const { return failure_; }
-    std::string monitor() const { return std::string(kSink) + ".monitor"; }
-    const std::filesystem::path &folder() const { return runtime_.path(); }
+    explicit ScopedEnvironment(const std::map<std::string, std::string> &values);
+    ~ScopedEnvironment();
 
 private:
-    bool answers() const;
-    std::string logTail() const;
+    std::map<std::string, std::optional<std::string>> previous_;
+};
 
-    TempDir runtime_;
-    std::string address_;
-    std::unique_ptr<ChildProcess> server_; // declared after its folder, so it ends first
+// `argv` run (looked up on PATH) with output and errors into `log`; ended when it goes.
+class ChildProcess {
+public:
+    ChildProcess(const std::vector<std::string> &argv, const std::string &log);
+    ~ChildProcess() { terminate(); }
+    bool running();
+    void terminate(); // SIGINT, then SIGKILL after a grace period
+
+private:
+    pid_t pid_ = -1;
+};
+
+class PulseServer {
+public:
+    PulseServer(); // starts it and points PULSE_SERVER at it; see failure()
+    const std::optional<std::string> &failure() const { return failure_; }
+
+    // Records the null sink's monitor (interleaved stereo floats at 44,100 Hz) until
+    // stopRecording(); throws std::runtime_error when no frames arrive.
+    void startRecording();
+    std::vector<float> stopRecording();
+
+private:
+    TempDir folder_;
+    std::unique_ptr<ChildProcess> server_, recorder_; // after the folder: they end first
     std::optional<std::string> failure_;
     std::unique_ptr<ScopedEnvironment> pointedHere_;
 };

@@ -8,9 +8,11 @@
 
 namespace {
 
+using Events = std::vector<std::string>;
+
 // Records every event an area receives as "name:kind@x,y" in local coordinates.
 struct Recorder {
-    std::vector<std::string> events;
+    Events events;
 
     HitArea area(const std::string &name, QRectF rect)
     {
@@ -25,37 +27,26 @@ struct Recorder {
     }
 };
 
-using Events = std::vector<std::string>;
-
 } // namespace
 
-TEST(HitMap, pressGoesToTheTopMostAreaUnderThePointer_inLocalCoordinates)
+TEST(HitMap, pressGoesToTheTopMostAreaUnderThePointer_andEdgesTouchingShareNoPoint)
 {
     Recorder r;
     HitMap hits;
+    hits.add(r.area("right", QRectF(100, 0, 10, 10))); // under "below" were they to overlap
     hits.add(r.area("below", QRectF(0, 0, 100, 100)));
     hits.add(r.area("above", QRectF(40, 40, 20, 20)));
-    EXPECT_TRUE(hits.press(QPointF(45, 50)));
-    hits.release(QPointF(45, 50));
-    EXPECT_TRUE(hits.press(QPointF(10, 20)));
-    hits.release(QPointF(10, 20));
+    for (const QPointF at : {QPointF(45, 50), QPointF(10, 20), QPointF(100, 0)}) {
+        EXPECT_TRUE(hits.press(at));
+        hits.release(at);
+    }
+    EXPECT_FALSE(hits.press(QPointF(110, 5)));
+    EXPECT_FALSE(hits.press(QPointF(5, 100)));
     EXPECT_EQ(r.events, (Events{"above:press@5,10", "above:release@5,10", "below:press@10,20",
-                                "below:release@10,20"}));
+                                "below:release@10,20", "right:press@0,0", "right:release@0,0"}));
 }
 
-TEST(HitMap, dragsAndReleaseFollowThePressedArea_evenOutsideIt)
-{
-    Recorder r;
-    HitMap hits;
-    hits.add(r.area("a", QRectF(0, 0, 10, 10)));
-    hits.add(r.area("b", QRectF(10, 0, 10, 10)));
-    hits.press(QPointF(5, 5));
-    hits.drag(QPointF(15, 5));
-    hits.release(QPointF(30, 5));
-    EXPECT_EQ(r.events, (Events{"a:press@5,5", "a:drag@15,5", "a:release@30,5"}));
-}
-
-TEST(HitMap, pressInProgressSurvivesRebuildingTheAreas)
+TEST(HitMap, dragsAndReleaseFollowThePressedArea_outsideIt_andAcrossARebuild)
 {
     Recorder r;
     HitMap hits;
@@ -63,47 +54,26 @@ TEST(HitMap, pressInProgressSurvivesRebuildingTheAreas)
     hits.press(QPointF(5, 5));
     hits.clearAreas();
     hits.add(r.area("new", QRectF(0, 0, 10, 10)));
-    hits.drag(QPointF(6, 6));
-    hits.release(QPointF(7, 7));
+    hits.drag(QPointF(15, 5));
+    hits.release(QPointF(30, 5));
     hits.press(QPointF(1, 1));
     EXPECT_EQ(r.events,
-              (Events{"old:press@5,5", "old:drag@6,6", "old:release@7,7", "new:press@1,1"}));
+              (Events{"old:press@5,5", "old:drag@15,5", "old:release@30,5", "new:press@1,1"}));
 }
 
-TEST(HitMap, areasMeetingEdgeToEdge_shareNoPoint)
-{
-    Recorder r;
-    HitMap hits;
-    hits.add(r.area("right", QRectF(10, 0, 10, 10)));
-    hits.add(r.area("left", QRectF(0, 0, 10, 10)));
-    hits.press(QPointF(10, 0));
-    hits.release(QPointF(10, 0));
-    EXPECT_FALSE(hits.press(QPointF(20, 5)));
-    EXPECT_FALSE(hits.press(QPointF(5, 10)));
-    EXPECT_EQ(r.events, (Events{"right:press@0,0", "right:release@0,0"}));
-}
-
-TEST(HitMap, missedPress_sendsNothingUntilTheNextPress)
-{
-    Recorder r;
-    HitMap hits;
-    hits.add(r.area("a", QRectF(0, 0, 10, 10)));
-    EXPECT_FALSE(hits.press(QPointF(50, 50)));
-    hits.drag(QPointF(5, 5));
-    hits.release(QPointF(5, 5));
-    hits.release(QPointF(5, 5));
-    EXPECT_TRUE(r.events.empty());
-}
-
-TEST(HitMap, areaWithoutHandlers_stillTakesThePress)
+TEST(HitMap, missedPressOrAreaWithoutHandlers_sendNothingUntilTheNextPress)
 {
     Recorder r;
     HitMap hits;
     hits.add(r.area("below", QRectF(0, 0, 10, 10)));
     hits.add(HitArea{.rect = QRectF(0, 0, 5, 5)});
-    EXPECT_TRUE(hits.press(QPointF(2, 2)));
-    hits.drag(QPointF(3, 3));
-    hits.release(QPointF(3, 3));
+    EXPECT_FALSE(hits.press(QPointF(50, 50)));
+    hits.drag(QPointF(7, 7));
+    hits.release(QPointF(7, 7));
+    EXPECT_TRUE(hits.press(QPointF(2, 2))); // taken by the area without handlers
+    hits.drag(QPointF(7, 7));
+    hits.release(QPointF(7, 7));
+    hits.release(QPointF(7, 7));
     EXPECT_TRUE(r.events.empty());
 }
 

@@ -1,6 +1,9 @@
 // A small image to paint into and read back, filled with a colour that the palette does
-// not use, so that every painted point shows.
+// not use, so that every painted point shows. The palette is written out here as plain
+// values, so that a changed colour fails the tests that paint with it.
 #pragma once
+
+#include "ui_tables.h"
 
 #include <QColor>
 #include <QImage>
@@ -18,18 +21,37 @@ inline void PrintTo(const QColor &color, std::ostream *out)
 namespace uitest {
 
 inline constexpr QColor background{255, 0, 255};
+inline constexpr QColor face{170, 170, 170}, face2{153, 153, 153}, hi{255, 255, 255};
+inline constexpr QColor ink{0, 0, 0}, dim{85, 85, 85}, shadow{102, 102, 102};
+inline constexpr QColor well{204, 204, 204};
 
 class TestCanvas {
 public:
-    explicit TestCanvas(int width = 64, int height = 32);
-
+    explicit TestCanvas(int width = 64, int height = 32) : image_(width, height, VexaCanvas::format)
+    {
+        image_.fill(background);
+        painter_ = std::make_unique<QPainter>(&image_);
+    }
     QPainter &painter() { return *painter_; }
-    // Ends painting (on the first call) and gives the colour of one point.
-    QColor at(int x, int y);
-    // Ends painting and gives the image.
-    const QImage &image();
-    // The number of points of the colour inside the rectangle.
-    int count(const QColor &color, const QRect &area);
+    // Ends painting (on the first call) and gives the image.
+    const QImage &image()
+    {
+        if (painter_->isActive())
+            painter_->end();
+        return image_;
+    }
+    QColor at(int x, int y) { return image().pixelColor(x, y); }
+    // The number of points of the colour inside the rectangle (the whole image by default).
+    int count(const QColor &color, QRect area = {})
+    {
+        const QImage &painted = image();
+        area = area.isNull() ? painted.rect() : area;
+        int found = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                found += painted.pixelColor(x, y) == color ? 1 : 0;
+        return found;
+    }
 
 private:
     QImage image_;
