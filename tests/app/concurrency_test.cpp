@@ -13,25 +13,22 @@ using namespace vxtest;
 
 namespace {
 
-constexpr uint32_t kDeviceFrames = 512;
-constexpr int kRounds = 8;
-constexpr auto kWaitLimit = std::chrono::seconds(30); // generous: sanitizers are slow
-
 class Concurrency : public ControllerTest {
 protected:
     void SetUp() override
     {
         engine->ensureEngineRunning();
-        audio->startStream(kDeviceFrames);
+        audio->startStream(512);
+        engine->load(work.write("busy.mod", busyModule(4)));
     }
     void TearDown() override { audio->stopStream(); }
 
-    // Waits until the device thread has rendered a few more times, so that what the
-    // main thread does next overlaps with rendering.
+    // Waits (30 s at most: sanitizers are slow) until the device thread has rendered a
+    // few more times, so that what the main thread does next overlaps with rendering.
     bool renderedMore()
     {
         const int target = audio->callbackCount + 3;
-        const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (audio->callbackCount < target && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
         return audio->callbackCount >= target;
@@ -42,8 +39,7 @@ protected:
 
 TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
 {
-    engine->load(work.write("busy.mod", busyModule(4)));
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < 8; ++round) {
         engine->playMode(round % 2, round % 3 == 0);
         ASSERT_TRUE(renderedMore());
         engine->tickDisplay();
@@ -61,9 +57,8 @@ TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
 
 TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
 {
-    engine->load(work.write("busy.mod", busyModule(4)));
     engine->playMode(0, false);
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < 8; ++round) {
         ASSERT_TRUE(renderedMore());
         const std::string title = "SONG " + std::to_string(round);
         engine->load(
@@ -87,13 +82,12 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
 
 TEST_F(Concurrency, goingAway_whileRendering_endsTheCallbacks)
 {
-    engine->load(work.write("busy.mod", busyModule(4)));
     engine->playMode(0, false);
     ASSERT_TRUE(renderedMore());
     engine.reset(); // stops the device before the engine context goes
     const int after = audio->callbackCount;
     EXPECT_FALSE(audio->hasSource());
-    audio->startStream(kDeviceFrames); // a device that keeps running finds no source
+    audio->startStream(512); // a device that keeps running finds no source
     audio->stopStream();
     EXPECT_EQ(audio->callbackCount, after);
 }

@@ -95,18 +95,7 @@ TEST_F(RtAudioDeviceTest, start_callsBackWithOneBufferPerChannelOfOneBlock)
     EXPECT_TRUE(log->sizesMatch);
 }
 
-TEST_F(RtAudioDeviceTest, stop_endsTheCallbacksAndStartResumesThem)
-{
-    device.start();
-    ASSERT_TRUE(calledAgain(1));
-    device.stop();
-    EXPECT_FALSE(device.isRunning());
-    EXPECT_TRUE(staysQuiet());
-    device.start();
-    EXPECT_TRUE(calledAgain(3));
-}
-
-TEST_F(RtAudioDeviceTest, detachWhileRunning_endsTheCallbacksButNotTheOutput)
+TEST_F(RtAudioDeviceTest, stopOrDetach_endCallbacks_detachKeepsTheOutput_andBothResume)
 {
     device.start();
     ASSERT_TRUE(calledAgain(1));
@@ -115,6 +104,13 @@ TEST_F(RtAudioDeviceTest, detachWhileRunning_endsTheCallbacksButNotTheOutput)
     EXPECT_TRUE(staysQuiet());
     EXPECT_TRUE(device.isRunning());
     EXPECT_EQ(log.use_count(), 1) << "the device still holds the detached callback";
+    device.attachSource(kStereo, logInto(log));
+    ASSERT_TRUE(calledAgain(3));
+    device.stop();
+    EXPECT_FALSE(device.isRunning());
+    EXPECT_TRUE(staysQuiet());
+    device.start();
+    EXPECT_TRUE(calledAgain(3));
 }
 
 TEST(NoOutputDevice, startFailsReadably_andTheControllerGoesOnWithoutSound)

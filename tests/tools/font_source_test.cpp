@@ -10,29 +10,17 @@ namespace {
 
 const std::string blankRow = "........\n";
 
-std::string glyphText(int code, const std::string &rows)
-{
-    return std::to_string(code) + " '" + static_cast<char>(code) + "'\n" + rows;
-}
-
-// A whole, valid source: every glyph blank except those given.
-std::string source(int changedCode = -1, const std::string &changedRows = "")
+// A whole, valid source: a comment, then glyphs 32..95 with a header line and eight
+// blank rows each, and a blank line after each glyph; `code` gets `rows` instead.
+std::string source(int code = -1, const std::string &rows = "")
 {
     std::string text = "// test font\n\n";
-    for (int code = 32; code < 96; ++code) {
-        std::string rows;
+    for (int c = 32; c < 96; ++c) {
+        text += std::to_string(c) + " '" + static_cast<char>(c) + "'\n";
         for (int row = 0; row < 8; ++row)
-            rows += blankRow;
-        text += glyphText(code, code == changedCode ? changedRows : rows) + "\n";
+            text += c == code ? "" : blankRow;
+        text += (c == code ? rows : "") + "\n";
     }
-    return text;
-}
-
-std::string rowsOf(std::initializer_list<const char *> rows)
-{
-    std::string text;
-    for (const char *row : rows)
-        text += std::string(row) + "\n";
     return text;
 }
 
@@ -51,8 +39,8 @@ std::string errorOf(const std::string &text)
 TEST(FontSource, writes512Bytes_glyphByGlyph_column0AsBit7)
 {
     const auto bytes =
-        compileFontSource(source('A', rowsOf({"#.......", ".#####..", "......#.", "........",
-                                              "........", "........", "........", "##.#.##."})));
+        compileFontSource(source('A', "#.......\n.#####..\n......#.\n" + std::string(blankRow) +
+                                          blankRow + blankRow + blankRow + "##.#.##.\n"));
     ASSERT_EQ(bytes.size(), 512u);
     const std::size_t a = ('A' - 32) * 8;
     EXPECT_EQ(bytes[a + 0], 0x80);
@@ -64,13 +52,14 @@ TEST(FontSource, writes512Bytes_glyphByGlyph_column0AsBit7)
 
 TEST(FontSource, mistakesAreRefusedWithTheirLine)
 {
-    // In source(), glyph "B" (index 34) has its header on line 3 + 10 x 34 = 343.
-    const auto withBRow0 = [](const std::string &row) {
-        return source('B', row + "\n" +
-                               rowsOf({"........", "........", "........", "........", "........",
-                                       "........", "........"}));
+    // Glyph "B" (index 34) has its header on line 3 + 10 x 34 = 343.
+    std::string sevenBlank;
+    for (int row = 0; row < 7; ++row)
+        sevenBlank += blankRow;
+    const auto withBRow0 = [&](const std::string &row) {
+        return source('B', row + "\n" + sevenBlank);
     };
-    const std::string whole = source();
+    const std::string whole = source(), untilA = whole.substr(0, whole.find("65 'A'"));
     const struct {
         std::string text;
         std::string error;
@@ -79,10 +68,8 @@ TEST(FontSource, mistakesAreRefusedWithTheirLine)
         {withBRow0("#.#.#.#.."), "line 344: a glyph row has exactly 8 characters"},
         {withBRow0("#.#.#.x."), "line 344: a glyph row has exactly 8 characters"},
         {withBRow0(".......#"), "line 344: column 7 must stay empty"},
-        {whole.substr(0, whole.find("65 'A'")) + "66 'B'\n",
-         "line 333: expected the glyph header \"65 'A'\""},
-        {whole.substr(0, whole.find("65 'A'")) + "65 'a'\n",
-         "line 333: expected the glyph header \"65 'A'\""},
+        {untilA + "66 'B'\n", "line 333: expected the glyph header \"65 'A'\""},
+        {untilA + "65 'a'\n", "line 333: expected the glyph header \"65 'A'\""},
         {whole.substr(0, whole.rfind("95 '_'")), "the source ends before all 64 glyphs"},
         {whole.substr(0, whole.size() - 1 - blankRow.size()),
          "the source ends before the glyph's eighth row"},

@@ -18,21 +18,18 @@ namespace {
 
 constexpr int kRowFrames = 6 * 882; // speed 6, tempo 125, 44,100 Hz
 
-uint32_t u32At(const std::vector<uint8_t> &bytes, size_t offset)
-{
-    uint32_t value = 0;
-    std::memcpy(&value, bytes.data() + offset, 4); // little-endian machines only
-    return value;
-}
-
-uint16_t u16At(const std::vector<uint8_t> &bytes, size_t offset)
-{
-    return static_cast<uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
 std::string text(const std::vector<uint8_t> &bytes, size_t offset = 0, size_t size = 0)
 {
     return std::string(bytes.begin() + offset, size ? bytes.begin() + offset + size : bytes.end());
+}
+
+// `value` as `bytes` little-endian bytes.
+std::string le(uint32_t value, int bytes)
+{
+    std::string out;
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>(value >> 8 * i);
+    return out;
 }
 
 // `length` positions playing patterns 0.. in order, each sounding a note on row 0.
@@ -76,6 +73,14 @@ protected:
         return result;
     }
     std::vector<uint8_t> wav() { return readFile(dir.file("song.wav")); }
+    // Frames in the data chunk of a 16-bit stereo file (little-endian machines only).
+    uint32_t pcmFrames()
+    {
+        uint32_t bytes = 0;
+        if (const auto file = wav(); file.size() >= 44)
+            std::memcpy(&bytes, file.data() + 40, 4);
+        return bytes / 4;
+    }
 
     TempDir dir;
 };
@@ -138,7 +143,7 @@ TEST_F(RenderTool, songOnce_endsWhereARowWouldRepeat)
         dir.write("song.mod", c.song.build());
         const Result r = run(std::string(c.options) + " IN OUT");
         ASSERT_EQ(r.exitCode, 0) << c.what << ": " << r.err;
-        EXPECT_EQ(u32At(wav(), 40) / 4, c.frames) << c.what;
+        EXPECT_EQ(pcmFrames(), c.frames) << c.what;
         EXPECT_NE(r.out.find(std::to_string(c.frames) + " frames"), std::string::npos) << r.out;
     }
 }
@@ -153,7 +158,7 @@ TEST_F(RenderTool, tempoChange_keepsTheCutOnTheRowStart)
     for (int tick = 0; tick < 64 * 6; ++tick)
         for (countdown += 44100 * 2.5 / 130; countdown > 0; countdown -= 1.0)
             ++frames;
-    EXPECT_EQ(u32At(wav(), 40) / 4, frames);
+    EXPECT_EQ(pcmFrames(), frames);
 }
 
 TEST_F(RenderTool, pcmAndFloatFiles_haveTheirHeaders_holdWhatTheEngineRenders_replaceWhole)
@@ -163,16 +168,10 @@ TEST_F(RenderTool, pcmAndFloatFiles_haveTheirHeaders_holdWhatTheEngineRenders_re
     ASSERT_EQ(run("--seconds 1 IN OUT").exitCode, 0);
     std::vector<uint8_t> file = wav();
     ASSERT_EQ(file.size(), 44u + 44100 * 4);
-    EXPECT_EQ(text(file, 0, 4) + text(file, 8, 8) + text(file, 36, 4), "RIFFWAVEfmt data");
-    EXPECT_EQ(u32At(file, 4), file.size() - 8);
-    EXPECT_EQ(u32At(file, 16), 16u);
-    EXPECT_EQ(u16At(file, 20), 1); // PCM
-    EXPECT_EQ(u16At(file, 22), 2); // channels
-    EXPECT_EQ(u32At(file, 24), 44100u);
-    EXPECT_EQ(u32At(file, 28), 44100u * 4);
-    EXPECT_EQ(u16At(file, 32), 4);  // bytes per frame
-    EXPECT_EQ(u16At(file, 34), 16); // bits
-    EXPECT_EQ(u32At(file, 40), 44100u * 4);
+    // PCM, 2 channels, 44,100 Hz, 4 bytes a frame, 16 bits.
+    EXPECT_EQ(text(file, 0, 44), "RIFF" + le(44100 * 4 + 36, 4) + "WAVEfmt " + le(16, 4) +
+                                     le(1, 2) + le(2, 2) + le(44100, 4) + le(44100 * 4, 4) +
+                                     le(4, 2) + le(16, 2) + "data" + le(44100 * 4, 4));
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"song.mod", "song.wav"})); // no temporary
 
     ModHandle mod = createMod();
@@ -182,7 +181,8 @@ TEST_F(RenderTool, pcmAndFloatFiles_haveTheirHeaders_holdWhatTheEngineRenders_re
     vxa_mod_render(mod.get(), out.data(), 44100);
     int sounding = 0;
     for (size_t i = 0; i < out.size(); ++i) {
-        const auto value = static_cast<int16_t>(u16At(file, 44 + 2 * i));
+        int16_t value = 0;
+        std::memcpy(&value, file.data() + 44 + 2 * i, 2);
         ASSERT_EQ(value, static_cast<int>(out[i] * 128) * 256) << i;
         sounding += value != 0;
     }
@@ -191,15 +191,10 @@ TEST_F(RenderTool, pcmAndFloatFiles_haveTheirHeaders_holdWhatTheEngineRenders_re
     ASSERT_EQ(run("--float --seconds 0.1 IN OUT").exitCode, 0);
     file = wav();
     ASSERT_EQ(file.size(), 58u + 4410 * 8);
-    EXPECT_EQ(u32At(file, 4), file.size() - 8);
-    EXPECT_EQ(u32At(file, 16), 18u);
-    EXPECT_EQ(u16At(file, 20), 3); // IEEE float
-    EXPECT_EQ(u32At(file, 28), 44100u * 8);
-    EXPECT_EQ(u16At(file, 32), 8);
-    EXPECT_EQ(u16At(file, 34), 32);
-    EXPECT_EQ(u16At(file, 36), 0); // no extension
-    EXPECT_EQ(text(file, 38, 4) + text(file, 50, 4), "factdata");
-    EXPECT_EQ(u32At(file, 46), 4410u);
-    EXPECT_EQ(u32At(file, 54), 4410u * 8);
+    // IEEE float, 8 bytes a frame, 32 bits, no extension, the frames in a fact chunk.
+    EXPECT_EQ(text(file, 0, 58), "RIFF" + le(4410 * 8 + 50, 4) + "WAVEfmt " + le(18, 4) + le(3, 2) +
+                                     le(2, 2) + le(44100, 4) + le(44100 * 8, 4) + le(8, 2) +
+                                     le(32, 2) + le(0, 2) + "fact" + le(4, 4) + le(4410, 4) +
+                                     "data" + le(4410 * 8, 4));
     EXPECT_EQ(std::memcmp(out.data(), file.data() + 58, 2 * 4410 * sizeof(float)), 0);
 }

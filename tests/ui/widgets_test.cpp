@@ -1,11 +1,10 @@
 // The toolkit's widgets painted and clicked: bevels (edges, corners, the pressed look),
 // chrome buttons (title fitting and placement, clipping, clicks), labels (box size and
-// drop shadow), arrow pairs (hit areas, the disabled pair, triangles).
+// drop shadow), arrow pairs (hit areas, the disabled pair, the triangles painted).
 #include "test_canvas.h"
 #include "toolkit/arrow_pair.h"
 #include "toolkit/chrome_button.h"
 #include "toolkit/label.h"
-#include "toolkit/triangle.h"
 
 #include <gtest/gtest.h>
 
@@ -205,13 +204,4 @@ TEST(ArrowPair, paintsTwoRaisedButtonsWithAnUpAndADownTriangle)
     EXPECT_EQ(low.count(ink, QRect(0, 0, 36, 2)) + low.count(ink, QRect(0, 8, 36, 2)), 0);
     EXPECT_GT(low.count(ink, QRect(0, 2, 36, 1)), 0);
     EXPECT_GT(low.count(ink, QRect(0, 7, 36, 1)), 0);
-}
-
-TEST(Triangles, fitTheirBox_apexUpOrDown)
-{
-    const QRectF box(10, 20, 8, 6);
-    EXPECT_EQ(TriangleUp{}.path(box),
-              QPolygonF({QPointF(14, 20), QPointF(18, 26), QPointF(10, 26)}));
-    EXPECT_EQ(TriangleDown{}.path(box),
-              QPolygonF({QPointF(10, 20), QPointF(18, 20), QPointF(14, 26)}));
 }
