@@ -11,7 +11,6 @@ void FakeAudioDevice::attachSource(const vexa::AudioFormat &, vexa::AudioRenderC
 {
     std::lock_guard guard(mutex_);
     callback_ = std::move(callback);
-    ++attachCount;
 }
 
 void FakeAudioDevice::detachSource()

@@ -21,7 +21,7 @@ public:
     void attachSource(const vexa::AudioFormat &format, vexa::AudioRenderCallback callback) override;
     void detachSource() override;
     bool hasSource() const override;
-    void setOutputVolume(float volume) override { outputVolume = volume; }
+    void setOutputVolume(float) override {}
     bool isRunning() const override { return running_; }
     void start() override;
     void stop() override;
@@ -36,8 +36,6 @@ public:
 
     bool formatAvailable = true;
     const char *startError = nullptr; // when set, start() fails with this text
-    float outputVolume = 0;
-    int attachCount = 0;
     std::atomic<int> callbackCount{0};
 
 private:
