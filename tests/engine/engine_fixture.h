@@ -1,5 +1,5 @@
-// A context loaded from a module built byte by byte, with helpers to render and to look
-// at the status, the channels and the scope rings.
+// One engine context with a scratch folder, and helpers to load and save modules and
+// samples, render, and look at the status, the channels, the meters and the scope rings.
 #pragma once
 
 #include "engine_handle.h"
@@ -9,26 +9,41 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <vector>
 
 namespace vxtest {
 
+using Bytes = std::vector<uint8_t>;
+
 // Periods of a few notes, as the file stores them.
-constexpr uint16_t kC1 = 856; // note 1
-constexpr uint16_t kC2 = 428; // note 13
-constexpr uint16_t kB3 = 113; // note 36
+constexpr uint16_t kC1 = 856;       // note 1
+constexpr uint16_t kC2 = 428;       // note 13
+constexpr uint16_t kB3 = 113;       // note 36
+constexpr int kRowFrames = 6 * 882; // speed 6, tempo 125, 44100 Hz
 
 // A sample whose byte i is i & 0x7F, so at volume 64 a channel outputs 128 + (i & 0x7F):
 // its output values reveal its byte position.
-std::vector<uint8_t> positionRamp(size_t bytes);
+Bytes positionRamp(size_t bytes);
 
 class EngineTest : public ::testing::Test {
 protected:
-    // Loads the module into `mod`; the test fails when it does not load.
-    void load(const ModBuilder &builder);
+    // Loads module bytes and returns what the load call returned.
+    int32_t loadBytes(const Bytes &bytes);
+    // Loads the module; the test fails when it does not load.
+    void load(const ModBuilder &builder) { ASSERT_EQ(loadBytes(builder.build()), 0); }
+    // Saves the module and returns the file's bytes; the test fails when it does not save.
+    Bytes save();
+    int32_t loadSample(int32_t slot, const std::string &name, const Bytes &bytes);
+    // A slot's sound as signed bytes, read back through a saved raw file; empty when
+    // the slot cannot be saved.
+    Bytes soundOf(uint32_t slot);
+    vxa_sample_info info(int32_t slot = 1) const;
     // Renders `frames` frames and returns the 2 * frames output values.
     std::vector<float> render(int32_t frames);
     vxa_status status() const;
+    std::array<uint8_t, 24> bars() const;
     vxa_channel &channel(int c) { return mod->channels[c]; }
     // The last `count` values of a channel's scope ring, oldest first.
     std::vector<uint8_t> lastScope(int c, int count) const;

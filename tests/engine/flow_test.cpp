@@ -6,8 +6,6 @@ using namespace vxtest;
 
 namespace {
 
-constexpr int kRowFrames = 6 * 882; // speed 6, tempo 125
-
 struct Cell {
     int channel;
     uint8_t effect;
@@ -16,16 +14,12 @@ struct Cell {
 
 class Flow : public EngineTest {
 protected:
-    // A song of `length` positions (patterns 0, 1, 2, ...) with the cells on `row` of
+    // A song of 4 positions (patterns 0, 1, 2, 3, restart 1) with the cells on `row` of
     // the pattern at `position`; plays from that row and returns where the next row is.
-    std::pair<int, int> nextRowAfter(int length, int position, int row, std::vector<Cell> cells,
-                                     int mode = 0, uint8_t restart = 0)
+    std::pair<int, int> nextRowAfter(int position, int row, std::vector<Cell> cells, int mode)
     {
         ModBuilder builder;
-        std::vector<uint8_t> orders;
-        for (int i = 0; i < length; ++i)
-            orders.push_back(static_cast<uint8_t>(i));
-        builder.song(static_cast<uint8_t>(length), restart, orders);
+        builder.song(4, 1, {0, 1, 2, 3});
         for (const Cell &c : cells)
             builder.note(position, row, c.channel, 0, 0, c.effect, c.param);
         load(builder);
@@ -62,7 +56,7 @@ TEST_F(Flow, songMode_jumpsAndBreaks)
         {"two Ds: the later row wins", 0, 5, {{0, 0xD, 0x03}, {2, 0xD, 0x04}}, {1, 4}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(nextRowAfter(4, c.position, c.row, c.cells, 0, 1), c.next) << c.what;
+        EXPECT_EQ(nextRowAfter(c.position, c.row, c.cells, 0), c.next) << c.what;
 }
 
 TEST_F(Flow, patternMode_staysInThePattern)
@@ -80,14 +74,7 @@ TEST_F(Flow, patternMode_staysInThePattern)
         {"B then D", 5, {{0, 0xB, 1}, {3, 0xD, 0x10}}, {2, 10}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(nextRowAfter(4, 2, c.row, c.cells, 1), c.next) << c.what;
-}
-
-TEST_F(Flow, pendingJumpAndBreak_areClearedAfterTheRow)
-{
-    nextRowAfter(4, 0, 5, {{0, 0xB, 2}});
-    EXPECT_EQ(mod->jump_order, -1);
-    EXPECT_EQ(mod->break_row, -1);
+        EXPECT_EQ(nextRowAfter(2, c.row, c.cells, 1), c.next) << c.what;
 }
 
 TEST_F(Flow, orderEntryBeyondThePatterns_playsPattern0)
@@ -107,15 +94,4 @@ TEST_F(Flow, emptySong_keepsPlayingPosition0)
         render(kRowFrames);
     EXPECT_EQ(status().order_pos, 0);
     EXPECT_EQ(status().row, 200 % 64);
-}
-
-TEST_F(Flow, songNeverEnds_itWrapsToTheRestartPosition)
-{
-    load(ModBuilder().song(3, 2, {0, 0, 0}));
-    vxa_mod_play(mod.get());
-    for (int i = 0; i < 64 * 5; ++i)
-        render(kRowFrames);
-    // Positions 0, 1, 2, then 2 again and again.
-    EXPECT_EQ(status().order_pos, 2);
-    EXPECT_EQ(status().playing, 1u);
 }

@@ -175,7 +175,7 @@ TEST_P(RenderModel, idleRendering_mixesLiveChannelsLikeTheModel)
     renderSizes(40000, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, RenderModel, ::testing::Values(44100, 48000, 22050, 8000, 96000),
+INSTANTIATE_TEST_SUITE_P(Rates, RenderModel, ::testing::Values(44100, 48000, 8000),
                          [](const auto &info) { return std::to_string(info.param) + "Hz"; });
 
 } // namespace

@@ -1,10 +1,6 @@
 // Sample editing: loop stepping, the two loop markers, cropping and the three cuts, and
 // the slot setters, checked on a 100-byte ramp whose bytes tell where they came from.
-#include "engine_handle.h"
-#include "mod_builder.h"
-#include "temp_dir.h"
-
-#include <gtest/gtest.h>
+#include "engine_fixture.h"
 
 using namespace vxtest;
 
@@ -21,39 +17,28 @@ std::ostream &operator<<(std::ostream &out, const Loop &loop)
     return out << "[" << loop.start << ", +" << loop.length << ")";
 }
 
-class SampleEdit : public ::testing::Test {
+class SampleEdit : public EngineTest {
 protected:
     // Slot 1 holds bytes 0..length-1 with the loop [loopStart, loopEnd) when given.
     void makeRamp(uint32_t length, uint32_t loopStart = 0, uint32_t loopEnd = 0)
     {
-        std::vector<uint8_t> ramp(length);
+        Bytes ramp(length);
         for (uint32_t i = 0; i < length; ++i)
             ramp[i] = static_cast<uint8_t>(i);
-        ASSERT_EQ(vxa_mod_load_sample(mod.get(), 1, dir.write("ramp.raw", ramp).c_str()), 0);
+        ASSERT_EQ(loadSample(1, "ramp.raw", ramp), 0);
         if (loopEnd > loopStart) {
             vxa_mod_set_loop_mark_a(mod.get(), 1, loopStart);
             vxa_mod_set_loop_mark_b(mod.get(), 1, loopEnd);
             ASSERT_EQ(loop(), (Loop{loopStart, loopEnd - loopStart}));
         }
     }
-    vxa_sample_info info(int32_t slot = 1)
-    {
-        vxa_sample_info out{};
-        EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), slot, &out), 0);
-        return out;
-    }
-    Loop loop() { return {info().loop_start, info().loop_length}; }
+    Loop loop() const { return {info().loop_start, info().loop_length}; }
     // The first and last byte of the slot's sound.
     std::pair<int, int> ends()
     {
-        const auto path = dir.file("out.raw");
-        EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, path.c_str()), 0);
-        const auto bytes = readFile(path);
-        return {bytes.front() ^ 0x80, bytes.back() ^ 0x80};
+        const Bytes sound = soundOf(1);
+        return sound.empty() ? std::pair{-1, -1} : std::pair<int, int>{sound.front(), sound.back()};
     }
-
-    TempDir dir;
-    ModHandle mod = createMod();
 };
 
 } // namespace
@@ -94,63 +79,50 @@ TEST_F(SampleEdit, loopStepping_keepsTheLoopInsideTheSample)
     }
 }
 
-TEST_F(SampleEdit, markerA_keepsTheEndWherePossible)
+TEST_F(SampleEdit, markers_keepTheOtherEndWherePossible)
 {
     const struct {
+        void (*mark)(vxa_mod *, uint32_t, uint32_t);
         uint32_t offset;
         Loop expected;
-    } cases[] = {{40, {40, 50}}, {41, {40, 50}}, {95, {94, 4}},
-                 {98, {0, 100}}, {99, {0, 100}}, {5000, {0, 100}}};
+    } cases[] = {{vxa_mod_set_loop_mark_a, 40, {40, 50}}, {vxa_mod_set_loop_mark_a, 41, {40, 50}},
+                 {vxa_mod_set_loop_mark_a, 95, {94, 4}},  {vxa_mod_set_loop_mark_a, 98, {0, 100}},
+                 {vxa_mod_set_loop_mark_a, 99, {0, 100}}, {vxa_mod_set_loop_mark_a, 5000, {0, 100}},
+                 {vxa_mod_set_loop_mark_b, 50, {10, 40}}, {vxa_mod_set_loop_mark_b, 12, {8, 4}},
+                 {vxa_mod_set_loop_mark_b, 2, {0, 4}},    {vxa_mod_set_loop_mark_b, 500, {10, 90}},
+                 {vxa_mod_set_loop_mark_b, 14, {10, 4}}};
     for (const auto &c : cases) {
         makeRamp(100, 10, 90);
-        vxa_mod_set_loop_mark_a(mod.get(), 1, c.offset);
-        EXPECT_EQ(loop(), c.expected) << c.offset;
+        c.mark(mod.get(), 1, c.offset);
+        EXPECT_EQ(loop(), c.expected)
+            << (c.mark == vxa_mod_set_loop_mark_a ? "A " : "B ") << c.offset;
     }
     makeRamp(100);
     vxa_mod_set_loop_mark_a(mod.get(), 1, 30);
     EXPECT_EQ(loop(), (Loop{30, 70})); // without a loop the end is the sample's end
-}
-
-TEST_F(SampleEdit, markerB_keepsTheStartWherePossible)
-{
-    const struct {
-        uint32_t offset;
-        Loop expected;
-    } cases[] = {{50, {10, 40}}, {12, {8, 4}}, {2, {0, 4}}, {500, {10, 90}}, {14, {10, 4}}};
-    for (const auto &c : cases) {
-        makeRamp(100, 10, 90);
-        vxa_mod_set_loop_mark_b(mod.get(), 1, c.offset);
-        EXPECT_EQ(loop(), c.expected) << c.offset;
-    }
-}
-
-TEST_F(SampleEdit, markers_needAtLeastFourBytes)
-{
     makeRamp(2);
     vxa_mod_set_loop_mark_a(mod.get(), 1, 0);
     vxa_mod_set_loop_mark_b(mod.get(), 1, 2);
-    EXPECT_EQ(loop(), (Loop{0, 0}));
+    EXPECT_EQ(loop(), (Loop{0, 0})); // a loop needs at least four bytes
 }
 
 TEST_F(SampleEdit, cuts_keepTheRightBytesAndRebaseTheLoop)
 {
-    makeRamp(100, 10, 90);
-    ASSERT_EQ(vxa_mod_cut_sample_head(mod.get(), 1), 0);
-    EXPECT_EQ(info().length, 90u);
-    EXPECT_EQ(loop(), (Loop{0, 80}));
-    EXPECT_EQ(ends(), std::make_pair(10, 99));
-
-    makeRamp(100, 10, 90);
-    ASSERT_EQ(vxa_mod_cut_sample_tail(mod.get(), 1), 0);
-    EXPECT_EQ(info().length, 90u);
-    EXPECT_EQ(loop(), (Loop{10, 80}));
-    EXPECT_EQ(ends(), std::make_pair(0, 89));
-
-    makeRamp(100, 10, 90);
-    ASSERT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), 0);
-    EXPECT_EQ(info().length, 80u);
-    EXPECT_EQ(loop(), (Loop{0, 80}));
-    EXPECT_EQ(ends(), std::make_pair(10, 89));
+    const struct {
+        int32_t (*cut)(vxa_mod *, int32_t);
+        uint32_t length;
+        Loop loop;
+        std::pair<int, int> ends;
+    } cases[] = {{vxa_mod_cut_sample_head, 90, {0, 80}, {10, 99}},
+                 {vxa_mod_cut_sample_tail, 90, {10, 80}, {0, 89}},
+                 {vxa_mod_trim_sample_to_loop, 80, {0, 80}, {10, 89}}};
+    for (const auto &c : cases) {
+        makeRamp(100, 10, 90);
+        ASSERT_EQ(c.cut(mod.get(), 1), 0);
+        EXPECT_EQ(info().length, c.length);
+        EXPECT_EQ(loop(), c.loop);
+        EXPECT_EQ(ends(), c.ends);
+    }
 }
 
 TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCut)
@@ -171,11 +143,9 @@ TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCut)
 
 TEST_F(SampleEdit, cuts_lookOnlyAtSlotsTheModuleUses)
 {
-    const auto module = dir.write("old.mod", ModBuilder(15).build());
-    ASSERT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
-    std::vector<uint8_t> ramp(100, 0x80);
-    ASSERT_EQ(vxa_mod_load_sample(mod.get(), 20, dir.write("r.raw", ramp).c_str()), 0);
-    ASSERT_EQ(vxa_mod_load_sample(mod.get(), 25, dir.write("s.raw", ramp).c_str()), 0);
+    load(ModBuilder(15));
+    ASSERT_EQ(loadSample(20, "r.raw", Bytes(100, 0x80)), 0);
+    ASSERT_EQ(loadSample(25, "s.raw", Bytes(100, 0x80)), 0);
     // Loading slot 25 raised the count to 25, so slot 20 is in use; 26 is not.
     vxa_mod_set_loop_mark_a(mod.get(), 20, 10);
     EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 20), 0);
@@ -231,12 +201,9 @@ TEST_F(SampleEdit, setters_limitVolumeAndTexts)
     vxa_mod_set_sample_name(mod.get(), 1, nullptr);
     EXPECT_STREQ(info().name, "");
 
-    const auto module = dir.write("m.mod", ModBuilder().title("OLD").build());
-    ASSERT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
+    load(ModBuilder().title("OLD"));
     vxa_mod_set_title(mod.get(), "TWENTY-FIVE CHARACTERS!!");
-    const auto saved = dir.file("saved.mod");
-    ASSERT_EQ(vxa_mod_save(mod.get(), saved.c_str()), 0);
-    const auto bytes = readFile(saved);
+    const Bytes bytes = save();
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 20), "TWENTY-FIVE CHARACTE");
 }
 

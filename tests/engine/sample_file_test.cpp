@@ -1,18 +1,10 @@
 // Sample files: the WAV and raw forms, the signedness guess, slot naming, the size
 // limits, saving, and failures that must leave the slot and the target file alone.
-#include "engine_handle.h"
-#include "mod_builder.h"
-#include "temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <cstring>
+#include "engine_fixture.h"
 
 using namespace vxtest;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 void putLe32(Bytes &out, uint32_t value)
 {
@@ -39,39 +31,7 @@ Bytes riff(const std::vector<std::pair<std::string, Bytes>> &chunks)
     return out;
 }
 
-Bytes fmtChunk()
-{
-    return Bytes(16, 1);
-}
-
-class SampleFiles : public ::testing::Test {
-protected:
-    int32_t loadInto(int32_t slot, const std::string &name, const Bytes &bytes)
-    {
-        return vxa_mod_load_sample(mod.get(), slot, dir.write(name, bytes).c_str());
-    }
-    // The slot's sound as signed bytes, read back through a saved raw file.
-    Bytes soundOf(uint32_t slot)
-    {
-        const auto path = dir.file("saved.raw");
-        std::filesystem::remove(path);
-        if (vxa_mod_save_sample(mod.get(), slot, path.c_str()) != 0)
-            return {};
-        Bytes bytes = readFile(path);
-        for (uint8_t &b : bytes)
-            b ^= 0x80;
-        return bytes;
-    }
-    vxa_sample_info info(int32_t slot)
-    {
-        vxa_sample_info out{};
-        EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), slot, &out), 0);
-        return out;
-    }
-
-    TempDir dir;
-    ModHandle mod = createMod();
-};
+using SampleFiles = EngineTest;
 
 } // namespace
 
@@ -96,21 +56,21 @@ TEST(EnsureSigned, convertsOnlyDataSmootherAsUnsigned)
 
 TEST_F(SampleFiles, rawFile_isTakenWholeToAnEvenLength)
 {
-    ASSERT_EQ(loadInto(1, "five.raw", {0x80, 0x81, 0x7F, 0x80, 0x55}), 0);
+    ASSERT_EQ(loadSample(1, "five.raw", {0x80, 0x81, 0x7F, 0x80, 0x55}), 0);
     EXPECT_EQ(info(1).length, 4u);
     EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x01, 0xFF, 0x00})); // unsigned, so converted
-    ASSERT_EQ(loadInto(1, "three.raw", {0x00, 0x01, 0xFF}), 0);
+    ASSERT_EQ(loadSample(1, "three.raw", {0x00, 0x01, 0xFF}), 0);
     EXPECT_EQ(info(1).length, 2u);
-    EXPECT_EQ(loadInto(1, "one.raw", {0x80}), -1);
-    EXPECT_EQ(loadInto(1, "huge.raw", Bytes(2097153, 0x80)), -1);
-    EXPECT_EQ(loadInto(2, "max.raw", Bytes(2097152, 0x80)), 0);
+    EXPECT_EQ(loadSample(1, "one.raw", {0x80}), -1);
+    EXPECT_EQ(loadSample(1, "huge.raw", Bytes(2097153, 0x80)), -1);
+    EXPECT_EQ(loadSample(2, "max.raw", Bytes(2097152, 0x80)), 0);
     EXPECT_EQ(info(2).length, 2097152u);
 }
 
 TEST_F(SampleFiles, shortFileStartingWithRiff_isRaw)
 {
     const Bytes bytes = {'R', 'I', 'F', 'F', 1, 2, 3, 4};
-    ASSERT_EQ(loadInto(1, "short.wav", bytes), 0);
+    ASSERT_EQ(loadSample(1, "short.wav", bytes), 0);
     Bytes expected = bytes;
     vx_ensure_signed(expected.data(), expected.size());
     EXPECT_EQ(soundOf(1), expected);
@@ -118,30 +78,30 @@ TEST_F(SampleFiles, shortFileStartingWithRiff_isRaw)
 
 TEST_F(SampleFiles, wave_takesTheFirstDataChunkPastOddPaddedChunks)
 {
-    const Bytes bytes = riff({{"fmt ", fmtChunk()},
+    const Bytes bytes = riff({{"fmt ", Bytes(16, 1)},
                               {"odd ", {1, 2, 3}},
                               {"data", {0x80, 0xFF, 0x00, 0x81}},
                               {"data", {0x10, 0x10}}});
-    ASSERT_EQ(loadInto(1, "a.wav", bytes), 0);
+    ASSERT_EQ(loadSample(1, "a.wav", bytes), 0);
     EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x7F, 0x80, 0x01})); // always unsigned: flipped
 }
 
 TEST_F(SampleFiles, wave_dataChunkIsClippedToTheFile)
 {
-    Bytes bytes = riff({{"fmt ", fmtChunk()}});
+    Bytes bytes = riff({{"fmt ", Bytes(16, 1)}});
     putChunk(bytes, "data", Bytes(600, 0x90), 1000);
-    ASSERT_EQ(loadInto(1, "cut.wav", bytes), 0);
+    ASSERT_EQ(loadSample(1, "cut.wav", bytes), 0);
     EXPECT_EQ(info(1).length, 600u);
 
-    Bytes tiny = riff({{"fmt ", fmtChunk()}, {"LIST", Bytes(8, 0)}});
+    Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}});
     putChunk(tiny, "data", {0x90}, 1);
-    EXPECT_EQ(loadInto(2, "tiny.wav", tiny), -1);
+    EXPECT_EQ(loadSample(2, "tiny.wav", tiny), -1);
 }
 
 TEST_F(SampleFiles, riffWithoutData_isTheWholeFileUnsigned)
 {
-    const Bytes bytes = riff({{"fmt ", fmtChunk()}, {"LIST", Bytes(20, 0x80)}});
-    ASSERT_EQ(loadInto(1, "nodata.wav", bytes), 0);
+    const Bytes bytes = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(20, 0x80)}});
+    ASSERT_EQ(loadSample(1, "nodata.wav", bytes), 0);
     Bytes expected = bytes;
     for (uint8_t &b : expected)
         b ^= 0x80;
@@ -150,59 +110,52 @@ TEST_F(SampleFiles, riffWithoutData_isTheWholeFileUnsigned)
 
 TEST_F(SampleFiles, load_namesTheSlotAfterTheFile)
 {
-    ASSERT_EQ(loadInto(1, "Kick drum.raw", Bytes(8, 0x80)), 0);
-    EXPECT_STREQ(info(1).name, "KICK DRUM.RAW");
-    ASSERT_EQ(loadInto(2, "D:\\snd\\hat.smp", Bytes(8, 0x80)), 0);
-    EXPECT_STREQ(info(2).name, "HAT.SMP");
-    ASSERT_EQ(loadInto(3, "a`{|}~\x7f\xc3\xa9_Z.raw", Bytes(8, 0x80)), 0);
-    EXPECT_STREQ(info(3).name, "A        _Z.RAW");
-    ASSERT_EQ(loadInto(4, "abcdefghijklmnopqrstuvwxyz.raw", Bytes(8, 0x80)), 0);
-    EXPECT_STREQ(info(4).name, "ABCDEFGHIJKLMNOPQRSTUV");
+    const struct {
+        const char *file, *name;
+    } cases[] = {{"Kick drum.raw", "KICK DRUM.RAW"},
+                 {"D:\\snd\\hat.smp", "HAT.SMP"},
+                 {"a`{|}~\x7f\xc3\xa9_Z.raw", "A        _Z.RAW"},
+                 {"abcdefghijklmnopqrstuvwxyz.raw", "ABCDEFGHIJKLMNOPQRSTUV"}};
+    for (const auto &c : cases) {
+        ASSERT_EQ(loadSample(1, c.file, Bytes(8, 0x80)), 0);
+        EXPECT_STREQ(info(1).name, c.name);
+    }
 }
 
 TEST_F(SampleFiles, load_setsVolumeRemovesLoopAndExtendsTheModule)
 {
-    const auto module = dir.write(
-        "old.mod",
-        ModBuilder(15)
-            .sample(3,
-                    {.lengthWords = 50, .volume = 30, .loopStartWords = 2, .loopLengthWords = 10})
-            .build());
-    ASSERT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
+    load(ModBuilder(15).sample(
+        3, {.lengthWords = 50, .volume = 30, .loopStartWords = 2, .loopLengthWords = 10}));
     vxa_sample_info out{};
     EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), 20, &out), -1);
 
-    ASSERT_EQ(loadInto(20, "x.raw", Bytes(8, 0x80)), 0);
+    ASSERT_EQ(loadSample(20, "x.raw", Bytes(8, 0x80)), 0);
     EXPECT_EQ(info(20).volume, 64);
     EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), 21, &out), -1);
-    ASSERT_EQ(loadInto(3, "y.raw", Bytes(8, 0x80)), 0);
+    ASSERT_EQ(loadSample(3, "y.raw", Bytes(8, 0x80)), 0);
     EXPECT_EQ(info(3).volume, 30);
     EXPECT_EQ(info(3).loop_start, 0u);
     EXPECT_EQ(info(3).loop_length, 0u);
-    ASSERT_EQ(loadInto(5, "z.raw", Bytes(8, 0x80)), 0);
+    ASSERT_EQ(loadSample(5, "z.raw", Bytes(8, 0x80)), 0);
     EXPECT_EQ(info(20).length, 8u); // loading a lower slot keeps the count at 20
 }
 
 TEST_F(SampleFiles, loadedSample_clearsTheFinetuneTheModuleGave)
 {
-    const auto module =
-        dir.write("tuned.mod", ModBuilder().sample(1, {.lengthWords = 4, .finetune = 5}).build());
-    ASSERT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
-    ASSERT_EQ(loadInto(1, "x.raw", Bytes(8, 0x80)), 0);
-    const auto saved = dir.file("saved.mod");
-    ASSERT_EQ(vxa_mod_save(mod.get(), saved.c_str()), 0);
-    EXPECT_EQ(readFile(saved).at(20 + 24), 0);
+    load(ModBuilder().sample(1, {.lengthWords = 4, .finetune = 5}));
+    ASSERT_EQ(loadSample(1, "x.raw", Bytes(8, 0x80)), 0);
+    EXPECT_EQ(save().at(20 + 24), 0);
 }
 
 TEST_F(SampleFiles, failedLoad_keepsTheSlotAsItWas)
 {
-    ASSERT_EQ(loadInto(1, "good.raw", {0x80, 0x90, 0xA0, 0xB0}), 0);
+    ASSERT_EQ(loadSample(1, "good.raw", {0x80, 0x90, 0xA0, 0xB0}), 0);
     vxa_mod_step_loop_length(mod.get(), 1, 1);
-    EXPECT_EQ(loadInto(1, "bad.raw", {0x80}), -1);
+    EXPECT_EQ(loadSample(1, "bad.raw", {0x80}), -1);
     EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, dir.file("missing.raw").c_str()), -1);
-    Bytes tiny = riff({{"fmt ", fmtChunk()}, {"LIST", Bytes(8, 0)}});
+    Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}});
     putChunk(tiny, "data", {}, 0);
-    EXPECT_EQ(loadInto(1, "empty.wav", tiny), -1);
+    EXPECT_EQ(loadSample(1, "empty.wav", tiny), -1);
     EXPECT_STREQ(info(1).name, "GOOD.RAW");
     EXPECT_EQ(info(1).loop_length, 4u);
     EXPECT_EQ(soundOf(1), (Bytes{0x80, 0x90, 0xA0, 0xB0}));
@@ -211,9 +164,8 @@ TEST_F(SampleFiles, failedLoad_keepsTheSlotAsItWas)
 TEST_F(SampleFiles, badSlotsAndNullArguments_areRefused)
 {
     for (int32_t slot : {0, 32, -1})
-        EXPECT_EQ(loadInto(slot, "x.raw", Bytes(8, 0x80)), -1) << slot;
+        EXPECT_EQ(loadSample(slot, "x.raw", Bytes(8, 0x80)), -1) << slot;
     EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, nullptr), -1);
-    EXPECT_EQ(vxa_mod_load_sample(nullptr, 1, dir.file("x.raw").c_str()), -1);
     EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("empty.raw").c_str()), -1);
     EXPECT_EQ(vxa_mod_save_sample(mod.get(), 32, dir.file("out.raw").c_str()), -1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("empty.raw")));
@@ -224,7 +176,7 @@ TEST_F(SampleFiles, save_writesUnsignedBytesThatReadBackUnchanged)
     Bytes wave;
     for (int i = 0; i < 10000; ++i) // longer than one 4096-byte block
         wave.push_back(static_cast<uint8_t>(128 + (i % 64) - 32));
-    ASSERT_EQ(loadInto(1, "wave.raw", wave), 0);
+    ASSERT_EQ(loadSample(1, "wave.raw", wave), 0);
     const auto path = dir.file("out.smp");
     ASSERT_EQ(vxa_mod_save_sample(mod.get(), 1, path.c_str()), 0);
     EXPECT_EQ(readFile(path), wave);
@@ -234,7 +186,7 @@ TEST_F(SampleFiles, save_writesUnsignedBytesThatReadBackUnchanged)
 
 TEST_F(SampleFiles, failedSave_leavesTheExistingFile)
 {
-    ASSERT_EQ(loadInto(1, "wave.raw", Bytes(64, 0x80)), 0);
+    ASSERT_EQ(loadSample(1, "wave.raw", Bytes(64, 0x80)), 0);
     std::filesystem::create_directory(dir.path() / "taken.raw");
     EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("taken.raw").c_str()), -1);
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.raw"));
