@@ -24,96 +24,79 @@ protected:
         load(builder);
         vxa_mod_play(mod.get());
     }
+    // Plays the rows and collects the period played, or the volume, on the last row's
+    // first ticks.
+    std::vector<int> lastRowTicks(const Rows &rows, size_t ticks, bool volume)
+    {
+        playChannel0(rows);
+        render(static_cast<int>(rows.size() - 1) * kRowFrames);
+        return perTick(static_cast<int>(ticks), [&] {
+            return volume ? int{channel(0).volume} : int{channel(0).play_period};
+        });
+    }
 };
 
 } // namespace
 
-TEST_F(Effects, runningEffects_movePeriodAndVolumeTickByTick)
+TEST_F(Effects, periodEffects_fromTheLastRowsStartTickByTick)
 {
-    struct Case {
-        const char *what;
+    const struct {
         Rows rows;
-        int skipRows;
-        bool volume; // else the period played
-        std::vector<int> values;
+        std::vector<int> periods;
     } cases[] = {
-        {"arpeggio, then its last note stays",
-         {{kC2, 1, 0x0, 0x37}},
-         0,
-         false,
-         {428, 360, 285, 428, 360, 285, 285}},
-        {"arpeggio stops at B-3", {{160, 1, 0x0, 0xF0}}, 0, false, {160, 113, 160}},
-        {"arpeggio from the period's nearest note",
-         {{kC2, 1, 0, 0}, {0, 0, 0x0, 0x0C}},
-         1,
-         false,
-         {428, 428, 214}},
-        {"porta up", {{kC2, 1, 0x1, 0x10}}, 0, false, {428, 412, 396, 380}},
-        {"porta down", {{kC2, 1, 0x2, 0x10}}, 0, false, {428, 444, 460, 476}},
-        {"porta up stops at 113", {{120, 1, 0x1, 0x04}}, 0, false, {120, 116, 113, 113}},
-        {"porta down stops at 856", {{808, 1, 0x2, 0x20}}, 0, false, {808, 840, 856, 856}},
-        {"tone porta to the target",
-         {{kC2, 1, 0, 0}, {400, 0, 0x3, 0x0A}},
-         1,
-         false,
-         {428, 418, 408, 404, 404}},
-        {"tone porta without a speed",
-         {{kC2, 1, 0, 0}, {kC1, 0, 0x3, 0x00}},
-         1,
-         false,
-         {428, 428, 428}},
-        {"tone porta from period 0", {{kB3, 1, 0x3, 0x30}}, 0, false, {0, 48, 96, 113}},
-        {"5 keeps the tone porta speed",
-         {{kC2, 1, 0, 0}, {400, 0, 0x3, 2}, {0, 0, 0x5, 2}},
-         2,
-         false,
-         {418, 416, 414}},
-        {"5 slides the volume",
-         {{kC2, 1, 0, 0}, {400, 0, 0x3, 2}, {0, 0, 0x5, 2}},
-         2,
-         true,
-         {48, 46, 44}},
-        {"vibrato's half sine, its phase kept by a new note",
-         {{kC2, 1, 0x4, 0x48}, {kC2, 1, 0x4, 0x00}},
-         0,
-         false,
-         {434, 439, 442, 443, 442, 439, 434, 428, 422, 417}},
-        {"6 slides the volume", {{kC2, 1, 0x6, 0x02}}, 0, true, {48, 46, 44}},
-        {"A up", {{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x53}}, 1, true, {40, 45, 50, 55}},
-        {"A down", {{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x03}}, 1, true, {40, 37, 34, 31}},
-        {"A up stops at 64", {{kC2, 1, 0xC, 60}, {0, 0, 0xA, 0xF0}}, 1, true, {60, 64, 64}},
-        {"A down stops at 0", {{kC2, 1, 0xC, 5}, {0, 0, 0xA, 0x04}}, 1, true, {5, 1, 0, 0}},
-        {"A 00", {{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x00}}, 1, true, {40, 40, 40}},
+        {{{kC2, 1, 0x0, 0x37}}, {428, 360, 285, 428, 360, 285, 285}}, // the last note stays
+        {{{160, 1, 0x0, 0xF0}}, {160, 113, 160}},                     // up to B-3 only
+        {{{kC2, 1, 0, 0}, {0, 0, 0x0, 0x0C}}, {428, 428, 214}},       // from the period's note
+        {{{kC2, 1, 0x1, 0x10}}, {428, 412, 396, 380}},
+        {{{kC2, 1, 0x2, 0x10}}, {428, 444, 460, 476}},
+        {{{120, 1, 0x1, 0x04}}, {120, 116, 113, 113}},
+        {{{808, 1, 0x2, 0x20}}, {808, 840, 856, 856}},
+        {{{kC2, 1, 0, 0}, {400, 0, 0x3, 0x0A}}, {428, 418, 408, 404, 404}},
+        {{{kC2, 1, 0, 0}, {kC1, 0, 0x3, 0x00}}, {428, 428, 428}}, // no speed yet
+        {{{kB3, 1, 0x3, 0x30}}, {0, 48, 96, 113}},                // from period 0
+        {{{kC2, 1, 0, 0}, {400, 0, 0x3, 2}, {0, 0, 0x5, 2}}, {418, 416, 414}},
+        {{{kC2, 1, 0x4, 0x48}}, {434, 439, 442, 443, 442, 439}},         // vibrato's half sine
+        {{{kC2, 1, 0x4, 0x48}, {kC2, 1, 0x4, 0}}, {434, 428, 422, 417}}, // phase kept
     };
-    for (const Case &c : cases) {
-        playChannel0(c.rows);
-        render(c.skipRows * kRowFrames);
-        const auto values = perTick(static_cast<int>(c.values.size()), [&] {
-            return c.volume ? int{channel(0).volume} : int{channel(0).play_period};
-        });
-        EXPECT_EQ(values, c.values) << c.what;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(lastRowTicks(c.rows, c.periods.size(), false), c.periods) << c.rows[0][3];
 }
 
-TEST_F(Effects, sampleNumber_restartsTheSlotUnlessTonePortamento)
+TEST_F(Effects, volumeEffects_fromTheLastRowsStartTickByTick)
 {
-    for (int effect : {0x0, 0x3}) {
-        playChannel0({{kC2, 1, 0, 0}, {0, 2, effect, 0}});
+    const struct {
+        Rows rows;
+        std::vector<int> volumes;
+    } cases[] = {
+        {{{kC2, 1, 0, 0}, {400, 0, 0x3, 2}, {0, 0, 0x5, 2}}, {48, 46, 44}},
+        {{{kC2, 1, 0x6, 0x02}}, {48, 46, 44}},
+        {{{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x53}}, {40, 45, 50, 55}}, // the high nibble first
+        {{{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x03}}, {40, 37, 34, 31}},
+        {{{kC2, 1, 0xC, 60}, {0, 0, 0xA, 0xF0}}, {60, 64, 64}},
+        {{{kC2, 1, 0xC, 5}, {0, 0, 0xA, 0x04}}, {5, 1, 0, 0}},
+        {{{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x00}}, {40, 40, 40}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(lastRowTicks(c.rows, c.volumes.size(), true), c.volumes) << c.rows.back()[3];
+}
+
+TEST_F(Effects, sampleAndNote_setSlotVolumeAndPeriodAndRestartUnlessTonePortamento)
+{
+    const struct {
+        std::array<int, 4> row1;
+        bool restarted;
+        int slot, volume, period;
+    } cases[] = {{{0, 2, 0, 0}, true, 2, 20, 428},      // the sample alone restarts
+                 {{0, 2, 0x3, 0}, false, 2, 20, 428},   // but not under tone portamento
+                 {{kC1, 0, 0, 0}, true, 1, 0x22, 856}}; // the note alone keeps slot, volume
+    for (const auto &c : cases) {
+        playChannel0({{kC2, 1, 0xC, 0x22}, c.row1});
         render(kRowFrames + 1);
-        EXPECT_EQ(channel(0).pos < 2, effect == 0) << effect;
-        EXPECT_EQ(channel(0).sample, &mod->samples[1]);
-        EXPECT_EQ(channel(0).volume, 20);
-        EXPECT_EQ(channel(0).period, 428);
+        EXPECT_EQ(channel(0).pos < 2, c.restarted) << c.row1[0];
+        EXPECT_EQ(channel(0).sample, &mod->samples[c.slot - 1]) << c.row1[0];
+        EXPECT_EQ(channel(0).volume, c.volume) << c.row1[0];
+        EXPECT_EQ(channel(0).period, c.period) << c.row1[0];
     }
-}
-
-TEST_F(Effects, noteWithoutSample_keepsTheSlotAndVolume)
-{
-    playChannel0({{kC2, 2, 0xC, 0x22}, {kC1, 0, 0, 0}});
-    render(kRowFrames + 1);
-    EXPECT_EQ(channel(0).sample, &mod->samples[1]);
-    EXPECT_EQ(channel(0).volume, 0x22);
-    EXPECT_EQ(channel(0).period, 856);
 }
 
 TEST_F(Effects, setVolume_limitsTo64AndSetsTheMeter)

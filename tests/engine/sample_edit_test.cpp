@@ -56,46 +56,41 @@ TEST_F(SampleEdit, loopStepping_pendingStartThenLength)
 
 TEST_F(SampleEdit, loopStepping_keepsTheLoopInsideTheSample)
 {
+    const auto start = vxa_mod_step_loop_start, length = vxa_mod_step_loop_length;
     const struct {
+        void (*step)(vxa_mod *, uint32_t, int32_t);
         uint32_t loopStart, loopEnd;
-        bool stepStart;
         int32_t words;
         Loop expected;
     } cases[] = {
-        {10, 90, true, 45, {0, 0}},     // start 100 -> 98, length would be 2: removed
-        {10, 90, true, 5, {20, 80}},    // still fits
-        {10, 90, true, 20, {50, 50}},   // end pulled back to the sample's end
-        {10, 14, false, 100, {10, 90}}, // limited to the room after the start
-        {10, 14, false, -1, {0, 0}},    // 2 bytes left: removed
-        {10, 90, false, -1000, {0, 0}},
+        {start, 10, 90, 45, {0, 0}},     // start 100 -> 98, length would be 2: removed
+        {start, 10, 90, 5, {20, 80}},    // still fits
+        {start, 10, 90, 20, {50, 50}},   // end pulled back to the sample's end
+        {length, 10, 14, 100, {10, 90}}, // limited to the room after the start
+        {length, 10, 14, -1, {0, 0}},    // 2 bytes left: removed
+        {length, 10, 90, -1000, {0, 0}},
     };
     for (const auto &c : cases) {
         makeRamp(100, c.loopStart, c.loopEnd);
-        if (c.stepStart)
-            vxa_mod_step_loop_start(mod.get(), 1, c.words);
-        else
-            vxa_mod_step_loop_length(mod.get(), 1, c.words);
+        c.step(mod.get(), 1, c.words);
         EXPECT_EQ(loop(), c.expected) << c.loopStart << ".." << c.loopEnd << " by " << c.words;
     }
 }
 
 TEST_F(SampleEdit, markers_keepTheOtherEndWherePossible)
 {
+    const auto a = vxa_mod_set_loop_mark_a, b = vxa_mod_set_loop_mark_b;
     const struct {
         void (*mark)(vxa_mod *, uint32_t, uint32_t);
         uint32_t offset;
         Loop expected;
-    } cases[] = {{vxa_mod_set_loop_mark_a, 40, {40, 50}}, {vxa_mod_set_loop_mark_a, 41, {40, 50}},
-                 {vxa_mod_set_loop_mark_a, 95, {94, 4}},  {vxa_mod_set_loop_mark_a, 98, {0, 100}},
-                 {vxa_mod_set_loop_mark_a, 99, {0, 100}}, {vxa_mod_set_loop_mark_a, 5000, {0, 100}},
-                 {vxa_mod_set_loop_mark_b, 50, {10, 40}}, {vxa_mod_set_loop_mark_b, 12, {8, 4}},
-                 {vxa_mod_set_loop_mark_b, 2, {0, 4}},    {vxa_mod_set_loop_mark_b, 500, {10, 90}},
-                 {vxa_mod_set_loop_mark_b, 14, {10, 4}}};
+    } cases[] = {{a, 40, {40, 50}}, {a, 41, {40, 50}},   {a, 95, {94, 4}},  {a, 98, {0, 100}},
+                 {a, 99, {0, 100}}, {a, 5000, {0, 100}}, {b, 50, {10, 40}}, {b, 12, {8, 4}},
+                 {b, 2, {0, 4}},    {b, 500, {10, 90}},  {b, 14, {10, 4}}};
     for (const auto &c : cases) {
         makeRamp(100, 10, 90);
         c.mark(mod.get(), 1, c.offset);
-        EXPECT_EQ(loop(), c.expected)
-            << (c.mark == vxa_mod_set_loop_mark_a ? "A " : "B ") << c.offset;
+        EXPECT_EQ(loop(), c.expected) << (c.mark == a ? "A " : "B ") << c.offset;
     }
     makeRamp(100);
     vxa_mod_set_loop_mark_a(mod.get(), 1, 30);
@@ -125,7 +120,7 @@ TEST_F(SampleEdit, cuts_keepTheRightBytesAndRebaseTheLoop)
     }
 }
 
-TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCut)
+TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCutOrTheSlotIsNotInUse)
 {
     makeRamp(100, 10, 100);
     EXPECT_EQ(vxa_mod_cut_sample_tail(mod.get(), 1), -1); // loop already ends at the end
@@ -139,10 +134,7 @@ TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCut)
     EXPECT_EQ(ends(), std::make_pair(20, 99));
     EXPECT_EQ(loop(), (Loop{0, 0}));
     EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 2), -1); // beyond the slots in use
-}
 
-TEST_F(SampleEdit, cuts_lookOnlyAtSlotsTheModuleUses)
-{
     load(ModBuilder(15));
     ASSERT_EQ(loadSample(20, "r.raw", Bytes(100, 0x80)), 0);
     ASSERT_EQ(loadSample(25, "s.raw", Bytes(100, 0x80)), 0);
@@ -172,21 +164,7 @@ TEST_F(SampleEdit, crop_clipsToTheSampleAndDropsLoopsOutsideIt)
     EXPECT_EQ(info().length, 20u);
 }
 
-TEST_F(SampleEdit, clear_emptiesTheSlotButKeepsTheSampleCount)
-{
-    makeRamp(100, 10, 90);
-    vxa_mod_set_sample_name(mod.get(), 1, "NAMED");
-    ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
-    const vxa_sample_info cleared = info();
-    EXPECT_EQ(cleared.length, 0u);
-    EXPECT_EQ(cleared.volume, 0);
-    EXPECT_STREQ(cleared.name, "");
-    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("x.raw").c_str()), -1);
-    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 0), -1);
-    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 31), 0);
-}
-
-TEST_F(SampleEdit, setters_limitVolumeAndTexts)
+TEST_F(SampleEdit, settersAndClear_limitVolumeAndTexts)
 {
     makeRamp(10);
     vxa_mod_set_sample_volume(mod.get(), 1, 100);
@@ -201,6 +179,14 @@ TEST_F(SampleEdit, setters_limitVolumeAndTexts)
     vxa_mod_set_sample_name(mod.get(), 1, nullptr);
     EXPECT_STREQ(info().name, "");
 
+    vxa_mod_set_sample_name(mod.get(), 1, "NAMED");
+    ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
+    EXPECT_EQ(info().length + info().volume, 0u);
+    EXPECT_STREQ(info().name, "");
+    EXPECT_EQ(soundOf(1), Bytes{});
+    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 0), -1);
+    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 31), 0);
+
     load(ModBuilder().title("OLD"));
     vxa_mod_set_title(mod.get(), "TWENTY-FIVE CHARACTERS!!");
     const Bytes bytes = save();
@@ -213,17 +199,13 @@ TEST_F(SampleEdit, playingSlot_keepsRenderingSafelyThroughEdits)
     // between renders; the sanitizers catch any read outside the data.
     makeRamp(1000, 200, 1000);
     vxa_mod_trigger(mod.get(), 0, 36, 1);
-    std::vector<float> out(2 * 4096);
-    vxa_mod_render(mod.get(), out.data(), 4096); // deep inside the loop now
+    render(4096); // deep inside the loop now
     ASSERT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), 0);
-    vxa_mod_render(mod.get(), out.data(), 4096);
-    EXPECT_NE(out[2 * 4095], 0.0f); // wrapped back into the shorter loop
+    EXPECT_NE(render(4096)[2 * 4095], 0.0f); // wrapped back into the shorter loop
     ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 0, 40), 0);
-    vxa_mod_render(mod.get(), out.data(), 4096);
+    render(4096);
     ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
-    vxa_mod_render(mod.get(), out.data(), 4096);
-    EXPECT_EQ(out[2 * 4095], 0.0f);
+    EXPECT_EQ(render(4096)[2 * 4095], 0.0f);
     makeRamp(16);
-    vxa_mod_render(mod.get(), out.data(), 4096);
-    EXPECT_EQ(out[2 * 4095], 0.0f); // the old position lies past the new one-shot sound
+    EXPECT_EQ(render(4096)[2 * 4095], 0.0f); // the old position lies past the new one-shot sound
 }

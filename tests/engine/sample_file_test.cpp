@@ -6,26 +6,23 @@ using namespace vxtest;
 
 namespace {
 
-void putLe32(Bytes &out, uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(value >> shift));
-}
+struct Chunk {
+    const char *id;
+    Bytes data;
+    uint32_t declared = UINT32_MAX; // the size in the header when not the data's
+};
 
-void putChunk(Bytes &out, const char *id, const Bytes &data, uint32_t declaredSize)
-{
-    out.insert(out.end(), id, id + 4);
-    putLe32(out, declaredSize);
-    out.insert(out.end(), data.begin(), data.end());
-}
-
-// A RIFF file with the given chunks after the 12-byte header.
-Bytes riff(const std::vector<std::pair<std::string, Bytes>> &chunks)
+// A RIFF file with the given chunks after the 12-byte header; odd sizes are padded.
+Bytes riff(const std::vector<Chunk> &chunks)
 {
     Bytes out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    for (const auto &[id, data] : chunks) {
-        putChunk(out, id.c_str(), data, static_cast<uint32_t>(data.size()));
-        if (data.size() & 1)
+    for (const auto &c : chunks) {
+        const auto size = c.declared != UINT32_MAX ? c.declared : uint32_t(c.data.size());
+        out.insert(out.end(), c.id, c.id + 4);
+        for (int shift = 0; shift < 32; shift += 8)
+            out.push_back(static_cast<uint8_t>(size >> shift));
+        out.insert(out.end(), c.data.begin(), c.data.end());
+        if (c.data.size() & 1)
             out.push_back(0);
     }
     return out;
@@ -37,21 +34,16 @@ using SampleFiles = EngineTest;
 
 TEST(EnsureSigned, convertsOnlyDataSmootherAsUnsigned)
 {
-    Bytes unsignedData = {0x80, 0x81, 0x7F, 0x80};
-    vx_ensure_signed(unsignedData.data(), unsignedData.size());
-    EXPECT_EQ(unsignedData, (Bytes{0x00, 0x01, 0xFF, 0x00}));
-
-    Bytes signedData = {0x00, 0x01, 0xFF, 0x00};
-    vx_ensure_signed(signedData.data(), signedData.size());
-    EXPECT_EQ(signedData, (Bytes{0x00, 0x01, 0xFF, 0x00}));
-
-    Bytes tie = {0x00, 0x80}; // both readings jump by 128: left as it is
-    vx_ensure_signed(tie.data(), tie.size());
-    EXPECT_EQ(tie, (Bytes{0x00, 0x80}));
-
-    Bytes single = {0x90};
-    vx_ensure_signed(single.data(), single.size());
-    EXPECT_EQ(single, Bytes{0x90});
+    const struct {
+        Bytes in, out;
+    } cases[] = {{{0x80, 0x81, 0x7F, 0x80}, {0x00, 0x01, 0xFF, 0x00}},
+                 {{0x00, 0x01, 0xFF, 0x00}, {0x00, 0x01, 0xFF, 0x00}},
+                 {{0x00, 0x80}, {0x00, 0x80}}, // both readings jump by 128: left as it is
+                 {{0x90}, {0x90}}};
+    for (auto c : cases) {
+        vx_ensure_signed(c.in.data(), c.in.size());
+        EXPECT_EQ(c.in, c.out);
+    }
 }
 
 TEST_F(SampleFiles, rawFile_isTakenWholeToAnEvenLength)
@@ -88,13 +80,10 @@ TEST_F(SampleFiles, wave_takesTheFirstDataChunkPastOddPaddedChunks)
 
 TEST_F(SampleFiles, wave_dataChunkIsClippedToTheFile)
 {
-    Bytes bytes = riff({{"fmt ", Bytes(16, 1)}});
-    putChunk(bytes, "data", Bytes(600, 0x90), 1000);
-    ASSERT_EQ(loadSample(1, "cut.wav", bytes), 0);
+    const Bytes cut = riff({{"fmt ", Bytes(16, 1)}, {"data", Bytes(600, 0x90), 1000}});
+    ASSERT_EQ(loadSample(1, "cut.wav", cut), 0);
     EXPECT_EQ(info(1).length, 600u);
-
-    Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}});
-    putChunk(tiny, "data", {0x90}, 1);
+    const Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}, {"data", {0x90}}});
     EXPECT_EQ(loadSample(2, "tiny.wav", tiny), -1);
 }
 
@@ -122,10 +111,13 @@ TEST_F(SampleFiles, load_namesTheSlotAfterTheFile)
     }
 }
 
-TEST_F(SampleFiles, load_setsVolumeRemovesLoopAndExtendsTheModule)
+TEST_F(SampleFiles, load_setsVolumeDropsLoopAndFinetuneAndExtendsTheModule)
 {
-    load(ModBuilder(15).sample(
-        3, {.lengthWords = 50, .volume = 30, .loopStartWords = 2, .loopLengthWords = 10}));
+    load(ModBuilder(15).sample(3, {.lengthWords = 50,
+                                   .finetune = 5,
+                                   .volume = 30,
+                                   .loopStartWords = 2,
+                                   .loopLengthWords = 10}));
     vxa_sample_info out{};
     EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), 20, &out), -1);
 
@@ -136,15 +128,9 @@ TEST_F(SampleFiles, load_setsVolumeRemovesLoopAndExtendsTheModule)
     EXPECT_EQ(info(3).volume, 30);
     EXPECT_EQ(info(3).loop_start, 0u);
     EXPECT_EQ(info(3).loop_length, 0u);
+    EXPECT_EQ(save().at(20 + 2 * 30 + 24), 0); // nor the module's finetune
     ASSERT_EQ(loadSample(5, "z.raw", Bytes(8, 0x80)), 0);
     EXPECT_EQ(info(20).length, 8u); // loading a lower slot keeps the count at 20
-}
-
-TEST_F(SampleFiles, loadedSample_clearsTheFinetuneTheModuleGave)
-{
-    load(ModBuilder().sample(1, {.lengthWords = 4, .finetune = 5}));
-    ASSERT_EQ(loadSample(1, "x.raw", Bytes(8, 0x80)), 0);
-    EXPECT_EQ(save().at(20 + 24), 0);
 }
 
 TEST_F(SampleFiles, failedLoad_keepsTheSlotAsItWas)
@@ -153,22 +139,26 @@ TEST_F(SampleFiles, failedLoad_keepsTheSlotAsItWas)
     vxa_mod_step_loop_length(mod.get(), 1, 1);
     EXPECT_EQ(loadSample(1, "bad.raw", {0x80}), -1);
     EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, dir.file("missing.raw").c_str()), -1);
-    Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}});
-    putChunk(tiny, "data", {}, 0);
-    EXPECT_EQ(loadSample(1, "empty.wav", tiny), -1);
+    EXPECT_EQ(loadSample(1, "empty.wav",
+                         riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}, {"data", {}}})),
+              -1);
     EXPECT_STREQ(info(1).name, "GOOD.RAW");
     EXPECT_EQ(info(1).loop_length, 4u);
     EXPECT_EQ(soundOf(1), (Bytes{0x80, 0x90, 0xA0, 0xB0}));
 }
 
-TEST_F(SampleFiles, badSlotsAndNullArguments_areRefused)
+TEST_F(SampleFiles, badArgumentsAndBlockedSaves_areRefusedLeavingFilesAlone)
 {
+    ASSERT_EQ(loadSample(2, "wave.raw", Bytes(64, 0x80)), 0);
+    std::filesystem::create_directory(dir.path() / "taken.raw");
+    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 2, dir.file("taken.raw").c_str()), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.raw"));
     for (int32_t slot : {0, 32, -1})
         EXPECT_EQ(loadSample(slot, "x.raw", Bytes(8, 0x80)), -1) << slot;
     EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, nullptr), -1);
     EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("empty.raw").c_str()), -1);
     EXPECT_EQ(vxa_mod_save_sample(mod.get(), 32, dir.file("out.raw").c_str()), -1);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("empty.raw")));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"taken.raw", "wave.raw", "x.raw"}));
 }
 
 TEST_F(SampleFiles, save_writesUnsignedBytesThatReadBackUnchanged)
@@ -182,13 +172,4 @@ TEST_F(SampleFiles, save_writesUnsignedBytesThatReadBackUnchanged)
     EXPECT_EQ(readFile(path), wave);
     ASSERT_EQ(vxa_mod_load_sample(mod.get(), 2, path.c_str()), 0);
     EXPECT_EQ(soundOf(2), soundOf(1));
-}
-
-TEST_F(SampleFiles, failedSave_leavesTheExistingFile)
-{
-    ASSERT_EQ(loadSample(1, "wave.raw", Bytes(64, 0x80)), 0);
-    std::filesystem::create_directory(dir.path() / "taken.raw");
-    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("taken.raw").c_str()), -1);
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.raw"));
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"taken.raw", "wave.raw"}));
 }

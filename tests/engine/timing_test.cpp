@@ -31,44 +31,27 @@ using Timing = EngineTest;
 
 } // namespace
 
-TEST_F(Timing, noteOnTheSecondRow_startsAfterOneRowOfFrames)
+TEST_F(Timing, speedAndTempoCommands_decideWhenTheNextRowStarts)
 {
-    struct Case {
-        uint8_t effect;
-        uint8_t param;
-        int rowStartFrame;
+    const struct {
+        uint8_t effect, param;
+        int speed, tempo, rowStartFrame;
     } cases[] = {
-        {0x0, 0x00, 6 * 882},      // speed 6, tempo 125: 882 frames per tick
-        {0xF, 0x03, 3 * 882},      // speed 3
-        {0xF, 0x82, 5089},         // tempo 130: ticks of 849, then 848 frames
-        {0xF, 0x20, 6 * 3445 + 2}, // tempo 32: 3445.3125 frames per tick
+        {0x0, 0x00, 6, 125, 6 * 882},     // 882 frames per tick
+        {0xF, 0x00, 6, 125, 6 * 882},     // F 00 changes nothing
+        {0xF, 0x03, 3, 125, 3 * 882},     // speed 3
+        {0xF, 0x01, 1, 125, 882},         // speed 1
+        {0xF, 0x1F, 31, 125, 31 * 882},   // the highest speed
+        {0xF, 0x82, 6, 130, 5089},        // ticks of 849, then 848 frames: 848.08 carried
+        {0xF, 0x20, 6, 32, 6 * 3445 + 2}, // 3445.3125 frames per tick
+        {0xF, 0xFF, 6, 255, 2595},        // 432.35 frames per tick
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         load(constantSampleModule().note(0, 0, 3, 0, 0, c.effect, c.param).note(0, 1, 0, kC2, 1));
         vxa_mod_play(mod.get());
         EXPECT_EQ(firstSoundingFrame(render(30000)), c.rowStartFrame) << int(c.param);
-    }
-}
-
-TEST_F(Timing, speedAndTempoCommands_setTheirFieldsAndTickLength)
-{
-    struct Case {
-        uint8_t param;
-        int speed;
-        int tempo;
-        double framesPerTick;
-    } cases[] = {{0x1F, 31, 125, 882.0},
-                 {0x01, 1, 125, 882.0},
-                 {0x20, 6, 32, 3445.3125},
-                 {0xFF, 6, 255, 44100 * 2.5 / 255},
-                 {0x00, 6, 125, 882.0}};
-    for (const Case &c : cases) {
-        load(ModBuilder().note(0, 0, 2, 0, 0, 0xF, c.param));
-        vxa_mod_play(mod.get());
-        render(1);
-        EXPECT_EQ(mod->speed, c.speed) << int(c.param);
-        EXPECT_EQ(mod->tempo, c.tempo) << int(c.param);
-        EXPECT_EQ(mod->frames_per_tick, c.framesPerTick) << int(c.param);
+        EXPECT_EQ(status().speed, c.speed) << int(c.param);
+        EXPECT_EQ(status().tempo, c.tempo) << int(c.param);
     }
 }
 
@@ -78,15 +61,6 @@ TEST_F(Timing, firstFrameAfterPlay_processesTheStartRow)
     vxa_mod_play_mode_at(mod.get(), 0, 0, 5);
     EXPECT_EQ(firstSoundingFrame(render(10)), 0);
     EXPECT_EQ(status().tick, 1);
-}
-
-TEST_F(Timing, tickCounter_runsThroughTheRow)
-{
-    load(ModBuilder());
-    vxa_mod_play(mod.get());
-    const std::vector<int> ticks = perTick(8, [&] { return status().tick; });
-    // The counter names the next tick to process; it wraps with the row advance.
-    EXPECT_EQ(ticks, (std::vector<int>{1, 2, 3, 4, 5, 0, 1, 2}));
 }
 
 TEST_F(Timing, playTime_countsFramesOnlyWhilePlayingAndRestartsWithPlay)

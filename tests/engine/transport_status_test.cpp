@@ -35,32 +35,28 @@ protected:
 
 } // namespace
 
-TEST_F(Transport, playAt_limitsTheRowOrKeepsTheCurrentOne)
+TEST_F(Transport, playCalls_storeModeAndRecordAsZeroOrOneAndLimitTheStartRow)
 {
     const struct {
-        int32_t row, current, start;
-    } cases[] = {{200, 0, 63}, {-5, 12, 12}, {-1, 10, 10}, {7, 30, 7}, {0, 30, 0}};
+        int32_t mode, record, row, current;
+        uint32_t storedMode, storedRecord;
+        int32_t start;
+    } cases[] = {{1, 0, 200, 0, 1, 0, 63},
+                 {2, 0, -5, 12, 0, 0, 12},
+                 {0, 5, -1, 10, 0, 1, 10},
+                 {-1, -1, 7, 30, 0, 1, 7},
+                 {1, 1, 0, 30, 1, 1, 0}};
     for (const auto &c : cases) {
         mod->row = c.current;
-        vxa_mod_play_mode_at(mod.get(), 1, 0, c.row);
-        EXPECT_EQ(status().row, c.start) << c.row;
-    }
-}
-
-TEST_F(Transport, playModeAndRecordFlag_areStoredAsZeroOrOne)
-{
-    const struct {
-        int32_t mode, record;
-        uint32_t storedMode, storedRecord;
-    } cases[] = {{1, 0, 1, 0}, {2, 0, 0, 0}, {0, 5, 0, 1}, {-1, -1, 0, 1}, {1, 1, 1, 1}};
-    for (const auto &c : cases) {
-        vxa_mod_play_mode(mod.get(), c.mode, c.record);
+        vxa_mod_play_mode_at(mod.get(), c.mode, c.record, c.row);
         EXPECT_EQ(status().play_mode, c.storedMode) << c.mode;
         EXPECT_EQ(status().recording, c.storedRecord) << c.record;
+        EXPECT_EQ(status().row, c.start) << c.row;
     }
+    vxa_mod_play_mode(mod.get(), 1, 7);
+    EXPECT_EQ(status().play_mode * 100 + status().recording * 10 + status().row, 110u);
     vxa_mod_play(mod.get());
-    EXPECT_EQ(status().play_mode, 0u);
-    EXPECT_EQ(status().recording, 0u);
+    EXPECT_EQ(status().play_mode + status().recording, 0u);
 }
 
 TEST_F(Transport, play_startsFromACleanSlateAtTheCurrentPosition)
