@@ -4,6 +4,7 @@
 #include "engine_fixture.h"
 
 #include <cstdlib>
+#include <tuple>
 
 using namespace vxtest;
 
@@ -69,9 +70,11 @@ TEST_F(Mixer, oneShotSample_endsInSilenceAtItsLength)
     EXPECT_EQ(values, (std::vector<uint8_t>{227, 227, 227, 227, 227, 227, 128, 128}));
     EXPECT_EQ(channel(0).pos, 100u);
     const uint32_t frac = channel(0).frac;
+    sound(1, 1, 50, 98); // 1.6 bytes a frame: 98, 99, then the end, not beyond it
     render(1000);
-    EXPECT_EQ(channel(0).pos, 100u);
-    EXPECT_EQ(channel(0).frac, frac);
+    EXPECT_EQ(lastScope(1, 1000 - 997), (Bytes{128, 128, 128}));
+    EXPECT_EQ(std::tuple(channel(0).pos, channel(0).frac, channel(1).pos),
+              std::tuple(100u, frac, 100u));
 }
 
 TEST_F(Mixer, loop_continuesAtItsStartAndIsEnteredFromBeyondTheEnd)

@@ -75,21 +75,21 @@ TEST_F(ModReader, sampleHeaders_giveBytesAndFitTheLoopInsideTheSample)
         uint16_t startWords, lengthWords;
         uint32_t start, length;
     } loops[] = {{10, 40, 20, 80}, {30, 1, 0, 0},  {40, 30, 80, 20}, // shortened to the end
-                 {49, 10, 0, 0},   {60, 10, 0, 0}, {0xFFFF, 0xFFFF, 0, 0}};
+                 {48, 10, 96, 4}, {49, 10, 0, 0},   {60, 10, 0, 0}, {0xFFFF, 0xFFFF, 0, 0}};
     ModBuilder builder;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 7; ++i)
         builder.sample(i + 1, {.lengthWords = 50,
                                .volume = 12,
                                .loopStartWords = loops[i].startWords,
                                .loopLengthWords = loops[i].lengthWords});
-    load(builder.sample(7, {.name = std::string("BASS\0DRUM", 9), .lengthWords = 2, .volume = 80}));
-    for (int i = 0; i < 6; ++i) {
+    load(builder.sample(8, {.name = std::string("BASS\0DRUM", 9), .lengthWords = 2, .volume = 80}));
+    for (int i = 0; i < 7; ++i) {
         const vxa_sample &slot = mod->samples[i];
         EXPECT_EQ(std::tuple(slot.length, int{slot.volume}, slot.loop_start, slot.loop_length),
                   std::tuple(100u, 12, loops[i].start, loops[i].length));
     }
-    EXPECT_STREQ(mod->samples[6].name, "BASS DRUM");
-    EXPECT_EQ(mod->samples[6].volume, 64);
+    EXPECT_STREQ(mod->samples[7].name, "BASS DRUM");
+    EXPECT_EQ(mod->samples[7].volume, 64);
 }
 
 TEST_F(ModReader, sampleData_isCopiedInSlotOrderAndTinySlotsAreSkipped)

@@ -28,11 +28,12 @@ Bytes randomModule(uint32_t seed)
     for (int slot = 1; slot <= 8; ++slot) {
         const uint16_t words = lengths[pick(6)];
         const auto loopStart = static_cast<uint16_t>(pick(words));
+        const auto loopWords =
+            static_cast<uint16_t>(pick(3) == 0 ? 1 : 1 + pick(words - loopStart));
         builder.sample(slot, {.lengthWords = words,
                               .volume = static_cast<uint8_t>(pick(66)),
                               .loopStartWords = loopStart,
-                              .loopLengthWords = static_cast<uint16_t>(
-                                  pick(3) == 0 ? 1 : 1 + pick(words - loopStart))});
+                              .loopLengthWords = loopWords});
     }
     const uint16_t periods[] = {856, 428, 214, 113, 160, 0, 0};
     builder.song(4, 1, {0, 1, 2, 1});
@@ -126,7 +127,7 @@ TEST_P(RenderModel, mutesAndPatternMode_matchTheModel)
     }
 }
 
-TEST_P(RenderModel, freedSampleDataAndIdleMixing_matchTheModel)
+TEST_P(RenderModel, sampleDataFreedBetweenRenders_matchesTheModel)
 {
     load(busyModule(2));
     both(vxa_mod_play);
@@ -139,11 +140,18 @@ TEST_P(RenderModel, freedSampleDataAndIdleMixing_matchTheModel)
         m->samples[2].loop_length = 0;
     });
     renderSizes(30000, 5);
-    both([](vxa_mod *m) { m->playing = 0; }); // live channels keep mixing
+}
+
+TEST_P(RenderModel, idleRendering_mixesLiveChannelsLikeTheModel)
+{
+    load(busyModule(1));
+    both(vxa_mod_play);
+    renderSizes(5000);
+    both([](vxa_mod *m) { m->playing = 0; });
     renderSizes(40000, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rates, RenderModel, ::testing::Values(44100, 48000, 8000),
+INSTANTIATE_TEST_SUITE_P(Rates, RenderModel, ::testing::Values(44100, 48000, 22050, 8000, 96000),
                          [](const auto &info) { return std::to_string(info.param) + "Hz"; });
 
 } // namespace
