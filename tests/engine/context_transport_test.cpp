@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 using namespace vxtest;
 
@@ -46,17 +47,14 @@ TEST_F(ContextUnload, freesDataButKeepsSlotHeadersAndSong)
     vxa_mod_play_mode(mod.get(), 1, 0);
     vxa_mod_unload(mod.get());
     vxa_mod_unload(mod.get()); // a second unload is harmless
-    EXPECT_EQ(mod->patterns, nullptr);
-    EXPECT_EQ(mod->num_patterns, 0);
-    EXPECT_EQ(mod->playing, 0);
+    EXPECT_EQ(std::tuple(mod->patterns, mod->num_patterns, mod->playing),
+              std::tuple(nullptr, 0, 0));
     EXPECT_STREQ(mod->title, "");
     EXPECT_EQ(mod->samples[0].data, nullptr);
     EXPECT_STREQ(mod->samples[0].name, "LEAD");
-    EXPECT_EQ(mod->samples[0].length, 16u);
-    EXPECT_EQ(mod->num_samples, 31);
-    EXPECT_EQ(mod->song_length, 2);
-    EXPECT_EQ(mod->restart_pos, 1);
-    EXPECT_EQ(mod->play_mode, 1);
+    EXPECT_EQ(std::tuple(mod->samples[0].length, mod->num_samples, mod->song_length,
+                         mod->restart_pos, mod->play_mode),
+              std::tuple(16u, 31, 2, 1, 1));
 }
 
 TEST(NullHandle, everyCallDoesNothingAndGivesItsNeutralResult)
@@ -187,14 +185,10 @@ TEST_F(Transport, stop_silencesButKeepsThePosition)
     playIntoTheNote(1, 1);
     vxa_mod_stop(mod.get());
     const vxa_status s = status();
-    EXPECT_EQ(s.playing, 0u);
-    EXPECT_EQ(s.recording, 0u);
-    EXPECT_EQ(s.play_mode, 1u);
-    EXPECT_EQ(s.order_pos, 1);
-    EXPECT_EQ(s.row, 11);
+    EXPECT_EQ(std::tuple(s.playing, s.recording, s.play_mode, s.order_pos, s.row),
+              std::tuple(0u, 0u, 1u, 1, 11));
+    EXPECT_EQ(std::tuple(int{s.vu[2]}, int{s.chan_out[2]}), std::tuple(0, 128));
     EXPECT_EQ(mod->frames_played, kRowFrames + 100u);
-    EXPECT_EQ(s.vu[2], 0);
-    EXPECT_EQ(s.chan_out[2], 128);
     EXPECT_TRUE(channelsClear());
     render(kRowFrames);
     EXPECT_EQ(status().row, 11); // no ticks while stopped
@@ -220,11 +214,9 @@ TEST(TransportWithoutModule, playIsIgnoredAndStopStillSilences)
     mod->vu[1] = 30;
     vxa_mod_play(mod.get());
     vxa_mod_play_mode_at(mod.get(), 1, 1, 3);
-    EXPECT_EQ(mod->playing, 0);
-    EXPECT_EQ(mod->recording, 0);
+    EXPECT_EQ(mod->playing + mod->recording, 0);
     vxa_mod_stop(mod.get());
-    EXPECT_EQ(mod->chan_out[1], 128);
-    EXPECT_EQ(mod->vu[1], 0);
+    EXPECT_EQ(std::tuple(int{mod->chan_out[1]}, int{mod->vu[1]}), std::tuple(128, 0));
 }
 
 TEST_F(Transport, status_copiesTheContextAndNamesPatternsOnlyInsideTheSong)
@@ -234,16 +226,10 @@ TEST_F(Transport, status_copiesTheContextAndNamesPatternsOnlyInsideTheSong)
     mod->muted[1] = 1;
     mod->frames_played = 44100ull * 3725; // 62:05
     const vxa_status s = status();
-    EXPECT_EQ(s.order_pos, 2);
-    EXPECT_EQ(s.song_length, 3);
-    EXPECT_EQ(s.pattern, 2u);
-    EXPECT_EQ(s.speed, 6);
-    EXPECT_EQ(s.tempo, 125);
-    EXPECT_EQ(s.num_patterns, 3);
-    EXPECT_EQ(s.chan_volume[3], 33);
-    EXPECT_EQ(s.muted[1], 1);
-    EXPECT_EQ(s.minutes, 62u);
-    EXPECT_EQ(s.seconds, 5u);
+    EXPECT_EQ(std::tuple(s.order_pos, s.song_length, s.pattern, s.speed, s.tempo, s.num_patterns),
+              std::tuple(2, 3, 2u, 6, 125, 3));
+    EXPECT_EQ(std::tuple(int{s.chan_volume[3]}, int{s.muted[1]}, s.minutes, s.seconds),
+              std::tuple(33, 1, 62u, 5u));
     mod->order_pos = 1;
     mod->song_length = 0;
     EXPECT_EQ(status().pattern, 0u);
