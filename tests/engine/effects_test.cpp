@@ -1,15 +1,17 @@
-// Each effect command's observable result: periods per tick, volumes, sample positions,
-// meters, and the commands that are stored but do nothing.
+// Each effect command's observable result: periods and volumes per tick, sample
+// positions, meters, and the commands that are stored but do nothing.
 #include "engine_fixture.h"
 
 using namespace vxtest;
 
 namespace {
 
+using Rows = std::vector<std::array<int, 4>>; // period, sample, effect, param
+
 class Effects : public EngineTest {
 protected:
     // Plays a module whose pattern 0 holds the given cells on channel 0, rows 0, 1, ...
-    void playChannel0(std::vector<std::array<int, 4>> rows, ModBuilder builder = ModBuilder())
+    void playChannel0(const Rows &rows, ModBuilder builder = ModBuilder())
     {
         builder.sample(1, {.lengthWords = 4000, .volume = 48});
         builder.sample(2, {.lengthWords = 4000, .volume = 20});
@@ -22,141 +24,89 @@ protected:
         load(builder);
         vxa_mod_play(mod.get());
     }
-    std::vector<int> playPeriods(int ticks)
+    // Plays the rows and collects the period played, or the volume, on the last row's
+    // first ticks.
+    std::vector<int> lastRowTicks(const Rows &rows, size_t ticks, bool volume)
     {
-        return perTick(ticks, [&] { return int{channel(0).play_period}; });
-    }
-    std::vector<int> volumes(int ticks)
-    {
-        return perTick(ticks, [&] { return int{channel(0).volume}; });
+        playChannel0(rows);
+        render(static_cast<int>(rows.size() - 1) * kRowFrames);
+        return perTick(static_cast<int>(ticks), [&] {
+            return volume ? int{channel(0).volume} : int{channel(0).play_period};
+        });
     }
 };
 
 } // namespace
 
-TEST_F(Effects, arpeggio_cyclesThreeNotesAndStaysOnTheLast)
+TEST_F(Effects, periodEffects_fromTheLastRowsStartTickByTick)
 {
-    playChannel0({{kC2, 1, 0x0, 0x37}});
-    EXPECT_EQ(playPeriods(6), (std::vector<int>{428, 360, 285, 428, 360, 285}));
-    EXPECT_EQ(channel(0).period, 285);
-}
-
-TEST_F(Effects, arpeggio_limitsNotesToB3)
-{
-    playChannel0({{160, 1, 0x0, 0xF0}}); // note 30
-    EXPECT_EQ(playPeriods(3), (std::vector<int>{160, 113, 160}));
-}
-
-TEST_F(Effects, arpeggioWithoutNote_startsFromTheNearestNoteOfThePeriod)
-{
-    playChannel0({{kC2, 1, 0, 0}, {0, 0, 0x0, 0x0C}});
-    const std::vector<int> periods = playPeriods(9);
-    EXPECT_EQ(std::vector<int>(periods.begin() + 6, periods.end()),
-              (std::vector<int>{428, 428, 214}));
-}
-
-TEST_F(Effects, portamentos_slideAndStopAtTheTableLimits)
-{
-    struct Case {
-        uint16_t period;
-        uint8_t effect;
-        uint8_t param;
+    const struct {
+        Rows rows;
         std::vector<int> periods;
     } cases[] = {
-        {kC2, 0x1, 0x10, {428, 412, 396, 380}},
-        {kC2, 0x2, 0x10, {428, 444, 460, 476}},
-        {120, 0x1, 0x04, {120, 116, 113, 113}},
-        {808, 0x2, 0x20, {808, 840, 856, 856}},
+        {{{kC2, 1, 0x0, 0x37}}, {428, 360, 285, 428, 360, 285, 285}}, // the last note stays
+        {{{160, 1, 0x0, 0xF0}}, {160, 113, 160}},                     // up to B-3 only
+        {{{kC2, 1, 0, 0}, {0, 0, 0x0, 0x0C}}, {428, 428, 214}},       // from the period's note
+        {{{kC2, 1, 0x1, 0x10}}, {428, 412, 396, 380}},
+        {{{kC2, 1, 0x2, 0x10}}, {428, 444, 460, 476}},
+        {{{120, 1, 0x1, 0x04}}, {120, 116, 113, 113}},
+        {{{808, 1, 0x2, 0x20}}, {808, 840, 856, 856}},
+        {{{kC2, 1, 0, 0}, {400, 0, 0x3, 0x0A}}, {428, 418, 408, 404, 404}},
+        {{{kC2, 1, 0, 0}, {kC1, 0, 0x3, 0x00}}, {428, 428, 428}}, // no speed yet
+        {{{kB3, 1, 0x3, 0x30}}, {0, 48, 96, 113}},                // from period 0
+        {{{kC2, 1, 0, 0}, {400, 0, 0x3, 2}, {0, 0, 0x5, 2}}, {418, 416, 414}},
+        {{{kC2, 1, 0x4, 0x48}}, {434, 439, 442, 443, 442, 439}},         // vibrato's half sine
+        {{{kC2, 1, 0x4, 0x48}, {kC2, 1, 0x4, 0}}, {434, 428, 422, 417}}, // phase kept
     };
-    for (const Case &c : cases) {
-        playChannel0({{c.period, 1, c.effect, c.param}});
-        EXPECT_EQ(playPeriods(4), c.periods) << int(c.effect) << " " << int(c.param);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(lastRowTicks(c.rows, c.periods.size(), false), c.periods) << c.rows[0][3];
 }
 
-TEST_F(Effects, tonePortamento_slidesToTheNoteWithoutRestartingIt)
+TEST_F(Effects, volumeEffects_fromTheLastRowsStartTickByTick)
 {
-    playChannel0({{kC2, 1, 0, 0}, {400, 2, 0x3, 0x0A}});
-    render(5292 + 1);
-    const uint32_t pos = channel(0).pos;
-    EXPECT_NE(pos, 0u);               // the sample number did not restart the slot
-    EXPECT_EQ(channel(0).volume, 20); // but it set the slot's volume
-    EXPECT_EQ(channel(0).period, 428);
-    EXPECT_EQ(channel(0).porta_target, 404);
-    render(881);
-    EXPECT_EQ(playPeriods(4), (std::vector<int>{418, 408, 404, 404}));
-}
-
-TEST_F(Effects, tonePortamentoWithoutSpeed_doesNothingUntilASpeedIsSet)
-{
-    playChannel0({{kC2, 1, 0, 0}, {kC1, 0, 0x3, 0x00}});
-    render(5292);
-    EXPECT_EQ(playPeriods(3), (std::vector<int>{428, 428, 428}));
-}
-
-TEST_F(Effects, tonePortamento_climbsFromPeriodZero)
-{
-    playChannel0({{kB3, 1, 0x3, 0x30}});
-    EXPECT_EQ(playPeriods(4), (std::vector<int>{0, 48, 96, 113}));
-}
-
-TEST_F(Effects, tonePortamentoVolumeSlide_keepsTheSpeedAndSlidesTheVolume)
-{
-    playChannel0({{kC2, 1, 0, 0}, {400, 0, 0x3, 0x05}, {0, 0, 0x5, 0x02}});
-    render(2 * 5292);
-    EXPECT_EQ(volumes(3), (std::vector<int>{48, 46, 44}));
-    EXPECT_EQ(channel(0).period, 404);
-}
-
-TEST_F(Effects, vibrato_followsTheHalfSineAcrossRows)
-{
-    playChannel0({{kC2, 1, 0x4, 0x48}, {0, 0, 0x4, 0x00}});
-    EXPECT_EQ(playPeriods(10),
-              (std::vector<int>{434, 439, 442, 443, 442, 439, 434, 428, 422, 417}));
-    EXPECT_EQ(channel(0).vib_speed, 16);
-    EXPECT_EQ(channel(0).vib_depth, 8);
-}
-
-TEST_F(Effects, vibratoPhase_isNotResetByANewNote)
-{
-    playChannel0({{kC2, 1, 0x4, 0x48}, {kC2, 1, 0x4, 0x00}});
-    EXPECT_EQ(playPeriods(8), (std::vector<int>{434, 439, 442, 443, 442, 439, 434, 428}));
-    EXPECT_EQ(channel(0).vib_pos, 128);
-}
-
-TEST_F(Effects, volumeSlide_usesTheHighNibbleFirstAndStaysIn0To64)
-{
-    struct Case {
-        int startVolume; // set by C on the row before
-        uint8_t param;
+    const struct {
+        Rows rows;
         std::vector<int> volumes;
-    } cases[] = {{40, 0x53, {40, 45, 50, 55}},
-                 {40, 0x03, {40, 37, 34, 31}},
-                 {60, 0xF0, {60, 64, 64, 64}},
-                 {5, 0x04, {5, 1, 0, 0}},
-                 {40, 0x00, {40, 40, 40, 40}}};
-    for (const Case &c : cases) {
-        playChannel0({{kC2, 1, 0xC, c.startVolume}, {0, 0, 0xA, c.param}});
-        render(5292);
-        EXPECT_EQ(volumes(4), c.volumes) << int(c.param);
-    }
+    } cases[] = {
+        {{{kC2, 1, 0, 0}, {400, 0, 0x3, 2}, {0, 0, 0x5, 2}}, {48, 46, 44}},
+        {{{kC2, 1, 0x6, 0x02}}, {48, 46, 44}},
+        {{{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x53}}, {40, 45, 50, 55}}, // the high nibble first
+        {{{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x03}}, {40, 37, 34, 31}},
+        {{{kC2, 1, 0xC, 60}, {0, 0, 0xA, 0xF0}}, {60, 64, 64}},
+        {{{kC2, 1, 0xC, 5}, {0, 0, 0xA, 0x04}}, {5, 1, 0, 0}},
+        {{{kC2, 1, 0xC, 40}, {0, 0, 0xA, 0x00}}, {40, 40, 40}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(lastRowTicks(c.rows, c.volumes.size(), true), c.volumes) << c.rows.back()[3];
 }
 
-TEST_F(Effects, vibratoVolumeSlide_slidesTheVolume)
+TEST_F(Effects, sampleAndNote_setSlotVolumeAndPeriodAndRestartUnlessTonePortamento)
 {
-    playChannel0({{kC2, 1, 0x6, 0x02}});
-    EXPECT_EQ(volumes(3), (std::vector<int>{48, 46, 44}));
+    const struct {
+        std::array<int, 4> row1;
+        bool restarted;
+        int slot, volume, period;
+    } cases[] = {{{0, 2, 0, 0}, true, 2, 20, 428},      // the sample alone restarts
+                 {{0, 2, 0x3, 0}, false, 2, 20, 428},   // but not under tone portamento
+                 {{kC1, 0, 0, 0}, true, 1, 0x22, 856}}; // the note alone keeps slot, volume
+    for (const auto &c : cases) {
+        playChannel0({{kC2, 1, 0xC, 0x22}, c.row1});
+        render(kRowFrames + 1);
+        EXPECT_EQ(channel(0).pos < 2, c.restarted) << c.row1[0];
+        EXPECT_EQ(channel(0).sample, &mod->samples[c.slot - 1]) << c.row1[0];
+        EXPECT_EQ(channel(0).volume, c.volume) << c.row1[0];
+        EXPECT_EQ(channel(0).period, c.period) << c.row1[0];
+    }
 }
 
 TEST_F(Effects, setVolume_limitsTo64AndSetsTheMeter)
 {
-    struct Case {
+    const struct {
         uint16_t period;
         uint8_t param;
-        int volume;
-        int vu;
+        int volume, vu;
     } cases[] = {{kC2, 0x50, 64, 64}, {kC2, 0x05, 5, 18}, {0, 0x05, 5, 5}, {0, 0x30, 48, 48}};
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         playChannel0({{c.period, 1, 0xC, c.param}});
         render(1);
         EXPECT_EQ(channel(0).volume, c.volume) << int(c.param);
@@ -167,98 +117,48 @@ TEST_F(Effects, setVolume_limitsTo64AndSetsTheMeter)
 TEST_F(Effects, sampleOffset_movesThePositionAndRemembersItsParameter)
 {
     playChannel0({{kC2, 1, 0x9, 0x10}, {0, 0, 0x9, 0x00}, {0, 0, 0x9, 0x02}});
-    render(1);
-    EXPECT_EQ(channel(0).offset_mem, 0x10);
-    EXPECT_GE(channel(0).pos, 4096u);
-    render(5292);
-    EXPECT_GE(channel(0).pos, 4096u); // 9 00: the remembered offset, without a note
-    EXPECT_LT(channel(0).pos, 4096u + 100);
-    render(5292);
-    EXPECT_LT(channel(0).pos, 512u + 100);
+    for (uint32_t offset : {4096u, 4096u, 512u}) { // 9 00 takes the remembered offset
+        render(1);
+        EXPECT_GE(channel(0).pos, offset);
+        EXPECT_LT(channel(0).pos, offset + 2);
+        render(kRowFrames - 1);
+    }
 }
 
-TEST_F(Effects, sampleNumberAlone_restartsTheSlotAtTheSamePeriod)
+TEST_F(Effects, badSampleOrNoteNumbers_areIgnored)
 {
-    playChannel0({{kC2, 1, 0, 0}, {0, 2, 0, 0}});
-    render(5292);
-    EXPECT_GT(channel(0).pos, 900u);
-    render(1);
-    EXPECT_LT(channel(0).pos, 2u);
-    EXPECT_EQ(channel(0).period, 428);
-    EXPECT_EQ(channel(0).sample, &mod->samples[1]);
-    EXPECT_EQ(channel(0).volume, 20);
-}
-
-TEST_F(Effects, noteWithoutSample_keepsTheSlotAndVolume)
-{
-    playChannel0({{kC2, 2, 0xC, 0x22}, {kC1, 0, 0, 0}});
-    render(5293);
-    EXPECT_EQ(channel(0).sample, &mod->samples[1]);
-    EXPECT_EQ(channel(0).volume, 0x22);
-    EXPECT_EQ(channel(0).period, 856);
-}
-
-TEST_F(Effects, sampleNumberAboveTheModulesSlots_isIgnored)
-{
-    ModBuilder fifteen(15);
-    fifteen.sample(1, {.lengthWords = 100, .volume = 48}).note(0, 0, 0, kC2, 20);
-    load(fifteen);
+    // Slot 20 of a 15-sample module, and note 37 in a cell.
+    load(ModBuilder(15).sample(1, {.lengthWords = 100}).note(0, 0, 0, kC2, 20));
+    mod->patterns[4] = 37;
+    mod->patterns[5] = 1;
     vxa_mod_play(mod.get());
     render(1);
     EXPECT_EQ(channel(0).sample, nullptr);
     EXPECT_EQ(channel(0).period, 428);
+    EXPECT_EQ(channel(1).sample, &mod->samples[0]);
+    EXPECT_EQ(channel(1).period, 0);
+    EXPECT_EQ(status().vu[1], 0);
 }
 
-TEST_F(Effects, noteAbove36InACell_playsAsNoNote)
+TEST_F(Effects, noteStart_setsTheMeterUnlessMuted)
 {
-    load(ModBuilder().sample(1, {.lengthWords = 100}));
-    const uint8_t cell[4] = {37, 1, 0, 0};
-    std::copy(cell, cell + 4, mod->patterns);
-    vxa_mod_play(mod.get());
-    render(1);
-    EXPECT_EQ(channel(0).period, 0);
-    EXPECT_EQ(channel(0).sample, &mod->samples[0]);
-    EXPECT_EQ(status().vu[0], 0);
-}
-
-TEST_F(Effects, noteStart_setsTheMeterAndRaisesItsSpectrumBar)
-{
-    ModBuilder builder;
-    builder.sample(1, {.lengthWords = 100, .volume = 64})
-        .sample(2, {.lengthWords = 100, .volume = 4});
-    for (int row = 0; row < 4; ++row)
-        builder.note(0, row, 0, kC2, 1); // note 13: bar 7
-    builder.note(0, 0, 1, kB3, 2);       // note 36: bar 21, volume 4 shows as 18
-    load(builder);
-    vxa_mod_play(mod.get());
-    std::vector<int> bar7;
-    for (int row = 0; row < 4; ++row) {
-        render(5292);
-        bar7.push_back(mod->spectrum[7]);
+    for (uint8_t muted : {1, 0}) {           // the spectrum outlives a load
+        playChannel0({{kC2, 1, 0xC, 0x20}}); // note 13: bar 7
+        mod->muted[0] = muted;
+        render(1);
+        EXPECT_EQ(channel(0).volume, 0x20);
+        EXPECT_EQ(status().vu[0], muted ? 0 : 0x20);
+        EXPECT_EQ(mod->spectrum[7], muted ? 0 : 36);
     }
-    EXPECT_EQ(bar7, (std::vector<int>{36, 100, 118, 126}));
-    EXPECT_EQ(mod->spectrum[21], 36);
-    EXPECT_EQ(status().vu[0], 64);
-    EXPECT_EQ(status().vu[1], 18);
-}
-
-TEST_F(Effects, mutedChannel_startsNotesWithoutMeters)
-{
-    playChannel0({{kC2, 1, 0xC, 0x20}});
-    mod->muted[0] = 1;
-    render(1);
-    EXPECT_EQ(status().vu[0], 0);
-    EXPECT_EQ(mod->spectrum[7], 0);
-    EXPECT_EQ(channel(0).volume, 0x20);
 }
 
 TEST_F(Effects, commands7And8AndE_areStoredButChangeNothing)
 {
     for (uint8_t effect : {0x7, 0x8, 0xE}) {
-        for (uint8_t param : {0x00, 0x63, 0xE5, 0x1F}) {
+        for (uint8_t param : {0x00, 0xE5, 0x1F}) {
             playChannel0({{kC2, 1, effect, param}});
-            const std::vector<int> periods = playPeriods(6);
-            EXPECT_EQ(periods, std::vector<int>(6, 428));
+            EXPECT_EQ(perTick(6, [&] { return int{channel(0).play_period}; }),
+                      std::vector<int>(6, 428));
             EXPECT_EQ(channel(0).volume, 48);
             EXPECT_EQ(channel(0).effect, effect);
             EXPECT_EQ(channel(0).param, param);

@@ -1,5 +1,5 @@
-// A context loaded from a module built byte by byte, with helpers to render and to look
-// at the status, the channels and the scope rings.
+// One engine context with a scratch folder, and helpers to load and save modules and
+// samples, render, and look at the status, the channels, the meters and the scope rings.
 #pragma once
 
 #include "engine_handle.h"
@@ -9,29 +9,94 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <vector>
 
 namespace vxtest {
 
+using Bytes = std::vector<uint8_t>;
+
 // Periods of a few notes, as the file stores them.
-constexpr uint16_t kC1 = 856; // note 1
-constexpr uint16_t kC2 = 428; // note 13
-constexpr uint16_t kB3 = 113; // note 36
+constexpr uint16_t kC1 = 856;       // note 1
+constexpr uint16_t kC2 = 428;       // note 13
+constexpr uint16_t kB3 = 113;       // note 36
+constexpr int kRowFrames = 6 * 882; // speed 6, tempo 125, 44100 Hz
 
 // A sample whose byte i is i & 0x7F, so at volume 64 a channel outputs 128 + (i & 0x7F):
 // its output values reveal its byte position.
-std::vector<uint8_t> positionRamp(size_t bytes);
+inline Bytes positionRamp(size_t bytes)
+{
+    Bytes ramp(bytes);
+    for (size_t i = 0; i < bytes; ++i)
+        ramp[i] = static_cast<uint8_t>(i & 0x7F);
+    return ramp;
+}
 
 class EngineTest : public ::testing::Test {
 protected:
-    // Loads the module into `mod`; the test fails when it does not load.
-    void load(const ModBuilder &builder);
+    int32_t loadBytes(const Bytes &bytes)
+    {
+        return vxa_mod_load(mod.get(), dir.write("in.mod", bytes).c_str());
+    }
+    // Loads the module; the test fails when it does not load.
+    void load(const ModBuilder &builder) { ASSERT_EQ(loadBytes(builder.build()), 0); }
+    // Saves the module and returns the file's bytes; the test fails when it does not save.
+    Bytes save()
+    {
+        EXPECT_EQ(vxa_mod_save(mod.get(), dir.file("out.mod").c_str()), 0);
+        return readFile(dir.file("out.mod"));
+    }
+    int32_t loadSample(int32_t slot, const std::string &name, const Bytes &bytes)
+    {
+        return vxa_mod_load_sample(mod.get(), slot, dir.write(name, bytes).c_str());
+    }
+    // A slot's sound as signed bytes, read back through a saved raw file; empty when
+    // the slot cannot be saved.
+    Bytes soundOf(uint32_t slot)
+    {
+        std::filesystem::remove(dir.file("sound.raw"));
+        if (vxa_mod_save_sample(mod.get(), slot, dir.file("sound.raw").c_str()) != 0)
+            return {};
+        Bytes bytes = readFile(dir.file("sound.raw"));
+        for (uint8_t &b : bytes)
+            b ^= 0x80;
+        return bytes;
+    }
+    vxa_sample_info info(int32_t slot = 1) const
+    {
+        vxa_sample_info out{};
+        EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), slot, &out), 0);
+        return out;
+    }
     // Renders `frames` frames and returns the 2 * frames output values.
-    std::vector<float> render(int32_t frames);
-    vxa_status status() const;
+    std::vector<float> render(int32_t frames)
+    {
+        std::vector<float> out(2 * static_cast<size_t>(frames));
+        vxa_mod_render(mod.get(), out.data(), frames);
+        return out;
+    }
+    vxa_status status() const
+    {
+        vxa_status s{};
+        vxa_mod_get_status(mod.get(), &s);
+        return s;
+    }
+    std::array<uint8_t, 24> bars() const
+    {
+        std::array<uint8_t, 24> out{};
+        vxa_mod_get_spectrum(mod.get(), out.data());
+        return out;
+    }
     vxa_channel &channel(int c) { return mod->channels[c]; }
     // The last `count` values of a channel's scope ring, oldest first.
-    std::vector<uint8_t> lastScope(int c, int count) const;
+    Bytes lastScope(int c, int count) const
+    {
+        Bytes values;
+        for (int i = count; i > 0; --i)
+            values.push_back(mod->scope[c][static_cast<uint8_t>(mod->scope_pos - i)]);
+        return values;
+    }
     // Renders one tick at a time (882 frames at tempo 125) and collects a value per tick.
     template <typename F> std::vector<int> perTick(int ticks, F value)
     {

@@ -1,15 +1,10 @@
 // The engine's render call against the per-frame model (reference_render.h): output,
 // channel positions, meters, scope rings and tick timing must agree bit for bit on busy
 // and random modules, at several rates, for buffers of many odd sizes, across mutes,
-// tempo changes, pattern mode and sample data freed between two renders.
+// tempo changes, pattern mode, idle mixing and sample data freed between two renders.
 #include "busy_module.h"
-#include "engine_handle.h"
-#include "mod_builder.h"
+#include "engine_fixture.h"
 #include "reference_render.h"
-#include "temp_dir.h"
-#include "vxa_mod_internal.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +19,7 @@ constexpr int32_t kBufferSizes[] = {1,   2,   3,   7,   64,  255,  256,  257,  5
 
 // Random cells over every command, including tempo changes, jumps and breaks, and
 // samples with loops of many shapes (tiny ones, ones ending at the sample's end).
-std::vector<uint8_t> randomModule(uint32_t seed)
+Bytes randomModule(uint32_t seed)
 {
     std::mt19937 random(seed);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
@@ -42,80 +37,61 @@ std::vector<uint8_t> randomModule(uint32_t seed)
     }
     const uint16_t periods[] = {856, 428, 214, 113, 160, 0, 0};
     builder.song(4, 1, {0, 1, 2, 1});
-    for (int pattern = 0; pattern < 3; ++pattern) {
-        for (int row = 0; row < 64; ++row) {
-            for (int ch = 0; ch < 4; ++ch) {
-                auto effect = static_cast<uint8_t>(pick(16));
-                auto param = static_cast<uint8_t>(pick(256));
-                if (effect == 0xB && pick(4) != 0)
-                    effect = 0xA; // keep most of the song reachable
-                if (effect == 0xF)
-                    param = static_cast<uint8_t>(pick(2) ? 1 + pick(8) : 32 + pick(224));
-                builder.note(pattern, row, ch, periods[pick(7)], static_cast<uint8_t>(pick(10)),
-                             effect, param);
-            }
-        }
+    for (int cell = 0; cell < 3 * 64 * 4; ++cell) {
+        auto effect = static_cast<uint8_t>(pick(16));
+        auto param = static_cast<uint8_t>(pick(256));
+        if (effect == 0xB && pick(4) != 0)
+            effect = 0xA; // keep most of the song reachable
+        if (effect == 0xF)
+            param = static_cast<uint8_t>(pick(2) ? 1 + pick(8) : 32 + pick(224));
+        builder.note(cell / 256, cell / 4 % 64, cell % 4, periods[pick(7)],
+                     static_cast<uint8_t>(pick(10)), effect, param);
     }
     return builder.build();
 }
 
 class RenderModel : public ::testing::TestWithParam<int32_t> {
 protected:
-    void load(const std::vector<uint8_t> &bytes)
+    void load(const Bytes &bytes)
     {
         const auto path = dir.write("model.mod", bytes);
         ASSERT_EQ(vxa_mod_load(engine.get(), path.c_str()), 0);
         ASSERT_EQ(vxa_mod_load(model.get(), path.c_str()), 0);
     }
-
-    // Renders `frames` with both and compares everything the render call writes.
-    void renderBoth(int32_t frames)
-    {
-        std::vector<float> fast(2 * static_cast<size_t>(frames), 7.0f);
-        std::vector<float> slow(2 * static_cast<size_t>(frames), 7.0f);
-        vxa_mod_render(engine.get(), fast.data(), frames);
-        referenceRender(model.get(), slow.data(), frames);
-        ++renders;
-        ASSERT_EQ(std::memcmp(fast.data(), slow.data(), fast.size() * sizeof(float)), 0)
-            << "output differs in render " << renders << " of " << frames << " frames";
-        expectSameState();
-    }
-
-    void expectSameState()
-    {
-        const vxa_mod &a = *engine;
-        const vxa_mod &b = *model;
-        for (int c = 0; c < 4; ++c) {
-            ASSERT_EQ(a.channels[c].pos, b.channels[c].pos) << "channel " << c << " " << renders;
-            ASSERT_EQ(a.channels[c].frac, b.channels[c].frac) << "channel " << c;
-            ASSERT_EQ(a.channels[c].volume, b.channels[c].volume) << "channel " << c;
-        }
-        ASSERT_EQ(std::memcmp(a.scope, b.scope, sizeof a.scope), 0) << "render " << renders;
-        ASSERT_EQ(a.scope_pos, b.scope_pos);
-        ASSERT_EQ(std::memcmp(a.chan_out, b.chan_out, sizeof a.chan_out), 0);
-        ASSERT_EQ(std::memcmp(a.vu, b.vu, sizeof a.vu), 0);
-        ASSERT_EQ(std::memcmp(a.spectrum, b.spectrum, sizeof a.spectrum), 0);
-        ASSERT_EQ(a.tick_countdown, b.tick_countdown); // exactly, not nearly
-        ASSERT_EQ(a.frames_played, b.frames_played);
-        ASSERT_EQ(a.order_pos, b.order_pos);
-        ASSERT_EQ(a.row, b.row);
-        ASSERT_EQ(a.tick, b.tick);
-    }
-
     // Both contexts get the same call.
     template <typename F> void both(F call)
     {
         call(engine.get());
         call(model.get());
     }
-
-    // Renders `total` frames in buffers cycling through the odd sizes.
+    // Renders `total` frames with both in buffers cycling through the odd sizes, and
+    // compares everything the render call writes.
     void renderSizes(int32_t total, size_t offset = 0)
     {
-        for (size_t i = offset; total > 0 && !HasFatalFailure(); ++i) {
+        for (size_t i = offset; total > 0 && !HasFatalFailure(); ++i, ++renders) {
             const int32_t n = std::min(total, kBufferSizes[i % std::size(kBufferSizes)]);
-            renderBoth(n);
             total -= n;
+            std::vector<float> fast(2 * static_cast<size_t>(n), 7.0f), slow = fast;
+            vxa_mod_render(engine.get(), fast.data(), n);
+            referenceRender(model.get(), slow.data(), n);
+            ASSERT_EQ(std::memcmp(fast.data(), slow.data(), fast.size() * sizeof(float)), 0)
+                << "output differs in render " << renders << " of " << n << " frames";
+            const vxa_mod &a = *engine, &b = *model;
+            for (int c = 0; c < 4; ++c) {
+                ASSERT_EQ(a.channels[c].pos, b.channels[c].pos) << c << " " << renders;
+                ASSERT_EQ(a.channels[c].frac, b.channels[c].frac) << c << " " << renders;
+                ASSERT_EQ(a.channels[c].volume, b.channels[c].volume) << c << " " << renders;
+            }
+            ASSERT_EQ(std::memcmp(a.scope, b.scope, sizeof a.scope), 0) << renders;
+            ASSERT_EQ(a.scope_pos, b.scope_pos);
+            ASSERT_EQ(std::memcmp(a.chan_out, b.chan_out, sizeof a.chan_out), 0);
+            ASSERT_EQ(std::memcmp(a.vu, b.vu, sizeof a.vu), 0);
+            ASSERT_EQ(std::memcmp(a.spectrum, b.spectrum, sizeof a.spectrum), 0);
+            ASSERT_EQ(a.tick_countdown, b.tick_countdown); // exactly, not nearly
+            ASSERT_EQ(a.frames_played, b.frames_played);
+            ASSERT_EQ(a.order_pos, b.order_pos);
+            ASSERT_EQ(a.row, b.row);
+            ASSERT_EQ(a.tick, b.tick);
         }
     }
 

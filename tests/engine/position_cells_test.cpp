@@ -1,14 +1,102 @@
-// Pattern cells through the public header: selection of the pattern, refusals, what is
-// stored, transposition as a search-and-replace of one note, and note names.
-#include "engine_handle.h"
-#include "mod_builder.h"
-#include "temp_dir.h"
-
-#include <gtest/gtest.h>
+// Stepping the position (rows, song positions, the pattern at a position, song length and
+// restart, wrapping both ways) and pattern cells through the public header: selection,
+// refusals, what is stored, transposition as a search-and-replace of one note, note names.
+#include "engine_fixture.h"
 
 using namespace vxtest;
 
-// Found by the test macros through argument-dependent lookup, so global like vxa_cell.
+namespace {
+
+class Position : public EngineTest {
+protected:
+    void SetUp() override { load(ModBuilder().song(5, 3, {0, 1, 2, 1, 0})); }
+    Bytes orders() const { return Bytes(mod->orders, mod->orders + mod->song_length); }
+    int32_t position() const { return vxa_mod_position(mod.get()); }
+};
+
+} // namespace
+
+TEST_F(Position, rows_stepWrappingBothWaysAndSetLimited)
+{
+    const struct {
+        void (*call)(vxa_mod *, int32_t);
+        int32_t value, row;
+    } cases[] = {{vxa_mod_step_row, -1, 63},        {vxa_mod_step_row, 65, 0},
+                 {vxa_mod_step_row, INT32_MIN, 0}, // -2^31 is a multiple of 64
+                 {vxa_mod_step_row, INT32_MAX, 63}, {vxa_mod_set_row, 99, 63},
+                 {vxa_mod_set_row, -3, 0}};
+    for (const auto &c : cases) {
+        c.call(mod.get(), c.value);
+        EXPECT_EQ(status().row, c.row) << c.value;
+    }
+}
+
+TEST_F(Position, stepOrder_wrapsAndRestartsTheRow)
+{
+    vxa_mod_set_row(mod.get(), 20);
+    vxa_mod_step_order(mod.get(), -1);
+    EXPECT_EQ(position(), 4);
+    EXPECT_EQ(status().row, 0);
+    vxa_mod_step_order(mod.get(), 12);
+    EXPECT_EQ(position(), 1);
+}
+
+TEST_F(Position, stepPattern_cyclesThroughExistingPatterns)
+{
+    vxa_mod_step_order(mod.get(), 2); // pattern 2 of 3
+    for (const auto &[delta, pattern] : {std::pair{1, 0u}, {-1, 2u}, {-7, 1u}}) {
+        vxa_mod_step_pattern(mod.get(), delta);
+        EXPECT_EQ(status().pattern, pattern) << delta;
+    }
+    EXPECT_EQ(orders(), (Bytes{0, 1, 1, 1, 0}));
+}
+
+TEST_F(Position, stepLength_growsByRepeatingTheLastPatternWithin1To128)
+{
+    load(ModBuilder().song(3, 0, {1, 2, 0, 9}));
+    vxa_mod_step_length(mod.get(), 2);
+    EXPECT_EQ(orders(), (Bytes{1, 2, 0, 0, 0}));
+    for (const auto &[delta, length] : {std::pair{500, 128}, {1, 128}, {-500, 1}}) {
+        vxa_mod_step_length(mod.get(), delta);
+        EXPECT_EQ(vxa_mod_order_length(mod.get()), length) << delta;
+    }
+}
+
+TEST_F(Position, stepLength_shrinkingPullsPositionAndRestartIn)
+{
+    vxa_mod_step_order(mod.get(), 4);
+    vxa_mod_set_row(mod.get(), 30);
+    vxa_mod_step_length(mod.get(), -3);
+    EXPECT_EQ(vxa_mod_order_length(mod.get()), 2);
+    EXPECT_EQ(position(), 1);
+    EXPECT_EQ(vxa_mod_restart(mod.get()), 0);
+    EXPECT_EQ(status().row, 30);
+    vxa_mod_step_length(mod.get(), 3); // the old entries beyond were overwritten
+    EXPECT_EQ(orders(), (Bytes{0, 1, 1, 1, 1}));
+}
+
+TEST_F(Position, stepRestart_wrapsBelowTheSongLength)
+{
+    vxa_mod_step_restart(mod.get(), 2);
+    EXPECT_EQ(vxa_mod_restart(mod.get()), 0);
+    vxa_mod_step_restart(mod.get(), -1);
+    EXPECT_EQ(vxa_mod_restart(mod.get()), 4);
+}
+
+TEST_F(Position, emptySong_orNoModule_changesNothing)
+{
+    load(ModBuilder().song(0, 0, {}));
+    vxa_mod_step_order(mod.get(), 1);
+    vxa_mod_step_pattern(mod.get(), 1);
+    vxa_mod_step_restart(mod.get(), 1);
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(vxa_mod_restart(mod.get()), 0);
+    vxa_mod_unload(mod.get());
+    vxa_mod_set_row(mod.get(), 5);
+    vxa_mod_step_row(mod.get(), 5);
+    EXPECT_EQ(status().row, 0);
+}
+
 bool operator==(const vxa_cell &a, const vxa_cell &b)
 {
     return a.note == b.note && a.sample == b.sample && a.effect == b.effect && a.param == b.param;
@@ -16,21 +104,16 @@ bool operator==(const vxa_cell &a, const vxa_cell &b)
 
 namespace {
 
-class Cells : public ::testing::Test {
+class Cells : public EngineTest {
 protected:
     void SetUp() override
     {
         // Song positions 0, 1, 2 play patterns 2, 0, 1.
-        ModBuilder builder;
-        builder.song(3, 0, {2, 0, 1})
-            .note(0, 0, 0, 428, 1)
-            .note(1, 0, 0, 214, 2)
-            .note(2, 0, 0, 856, 3, 0x0C, 0x20);
-        load(builder);
-    }
-    void load(const ModBuilder &builder)
-    {
-        ASSERT_EQ(vxa_mod_load(mod.get(), dir.write("m.mod", builder.build()).c_str()), 0);
+        load(ModBuilder()
+                 .song(3, 0, {2, 0, 1})
+                 .note(0, 0, 0, 428, 1)
+                 .note(1, 0, 0, 214, 2)
+                 .note(2, 0, 0, 856, 3, 0x0C, 0x20));
     }
     vxa_cell cell(int32_t pattern, uint32_t row, uint32_t channel)
     {
@@ -42,9 +125,6 @@ protected:
     {
         ASSERT_EQ(vxa_mod_set_cell(mod.get(), pattern, row, channel, &in), 0);
     }
-
-    TempDir dir;
-    ModHandle mod = createMod();
 };
 
 } // namespace
@@ -65,7 +145,6 @@ TEST_F(Cells, badSelections_areRefusedWithoutTouchingTheCell)
     EXPECT_EQ(vxa_mod_get_cell(mod.get(), 0, 64, 0, &out), -1);
     EXPECT_EQ(vxa_mod_get_cell(mod.get(), 0, 0, 4, &out), -1);
     EXPECT_EQ(vxa_mod_get_cell(mod.get(), 0, 0, 0, nullptr), -1);
-    EXPECT_EQ(vxa_mod_get_cell(nullptr, 0, 0, 0, &out), -1);
     EXPECT_EQ(vxa_mod_set_cell(mod.get(), 0, UINT32_MAX, 0, &in), -1);
     EXPECT_EQ(out, (vxa_cell{9, 9, 9, 9}));
 

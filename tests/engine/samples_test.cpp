@@ -1,0 +1,383 @@
+// Sample files (the WAV and raw forms, the signedness guess, slot naming, size limits,
+// saving, failures that leave the slot and the target alone) and sample editing (loop
+// stepping, the two loop markers, cropping and the three cuts, the setters), the editing
+// checked on a ramp whose bytes tell where they came from.
+#include "engine_fixture.h"
+
+using namespace vxtest;
+
+namespace {
+
+struct Chunk {
+    const char *id;
+    Bytes data;
+    uint32_t declared = UINT32_MAX; // the size in the header when not the data's
+};
+
+// A RIFF file with the given chunks after the 12-byte header; odd sizes are padded.
+Bytes riff(const std::vector<Chunk> &chunks)
+{
+    Bytes out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    for (const auto &c : chunks) {
+        const auto size = c.declared != UINT32_MAX ? c.declared : uint32_t(c.data.size());
+        out.insert(out.end(), c.id, c.id + 4);
+        for (int shift = 0; shift < 32; shift += 8)
+            out.push_back(static_cast<uint8_t>(size >> shift));
+        out.insert(out.end(), c.data.begin(), c.data.end());
+        if (c.data.size() & 1)
+            out.push_back(0);
+    }
+    return out;
+}
+
+using SampleFiles = EngineTest;
+
+} // namespace
+
+TEST(EnsureSigned, convertsOnlyDataSmootherAsUnsigned)
+{
+    const struct {
+        Bytes in, out;
+    } cases[] = {{{0x80, 0x81, 0x7F, 0x80}, {0x00, 0x01, 0xFF, 0x00}},
+                 {{0x00, 0x01, 0xFF, 0x00}, {0x00, 0x01, 0xFF, 0x00}},
+                 {{0x00, 0x80}, {0x00, 0x80}}, // both readings jump by 128: left as it is
+                 {{0x90}, {0x90}}};
+    for (auto c : cases) {
+        vx_ensure_signed(c.in.data(), c.in.size());
+        EXPECT_EQ(c.in, c.out);
+    }
+}
+
+TEST_F(SampleFiles, rawFile_isTakenWholeToAnEvenLength)
+{
+    ASSERT_EQ(loadSample(1, "five.raw", {0x80, 0x81, 0x7F, 0x80, 0x55}), 0);
+    EXPECT_EQ(info(1).length, 4u);
+    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x01, 0xFF, 0x00})); // unsigned, so converted
+    ASSERT_EQ(loadSample(1, "three.raw", {0x00, 0x01, 0xFF}), 0);
+    EXPECT_EQ(info(1).length, 2u);
+    EXPECT_EQ(loadSample(1, "one.raw", {0x80}), -1);
+    EXPECT_EQ(loadSample(1, "huge.raw", Bytes(2097153, 0x80)), -1);
+    EXPECT_EQ(loadSample(2, "max.raw", Bytes(2097152, 0x80)), 0);
+    EXPECT_EQ(info(2).length, 2097152u);
+}
+
+TEST_F(SampleFiles, shortFileStartingWithRiff_isRaw)
+{
+    const Bytes bytes = {'R', 'I', 'F', 'F', 1, 2, 3, 4};
+    ASSERT_EQ(loadSample(1, "short.wav", bytes), 0);
+    Bytes expected = bytes;
+    vx_ensure_signed(expected.data(), expected.size());
+    EXPECT_EQ(soundOf(1), expected);
+}
+
+TEST_F(SampleFiles, wave_takesTheFirstDataChunkPastOddPaddedChunks)
+{
+    const Bytes bytes = riff({{"fmt ", Bytes(16, 1)},
+                              {"odd ", {1, 2, 3}},
+                              {"data", {0x80, 0xFF, 0x00, 0x81}},
+                              {"data", {0x10, 0x10}}});
+    ASSERT_EQ(loadSample(1, "a.wav", bytes), 0);
+    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x7F, 0x80, 0x01})); // always unsigned: flipped
+}
+
+TEST_F(SampleFiles, wave_dataChunkIsClippedToTheFile)
+{
+    const Bytes cut = riff({{"fmt ", Bytes(16, 1)}, {"data", Bytes(600, 0x90), 1000}});
+    ASSERT_EQ(loadSample(1, "cut.wav", cut), 0);
+    EXPECT_EQ(info(1).length, 600u);
+    const Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}, {"data", {0x90}}});
+    EXPECT_EQ(loadSample(2, "tiny.wav", tiny), -1);
+}
+
+TEST_F(SampleFiles, riffWithoutData_isTheWholeFileUnsigned)
+{
+    const Bytes bytes = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(20, 0x80)}});
+    ASSERT_EQ(loadSample(1, "nodata.wav", bytes), 0);
+    Bytes expected = bytes;
+    for (uint8_t &b : expected)
+        b ^= 0x80;
+    EXPECT_EQ(soundOf(1), expected);
+}
+
+TEST_F(SampleFiles, load_namesTheSlotAfterTheFile)
+{
+    const struct {
+        const char *file, *name;
+    } cases[] = {{"Kick drum.raw", "KICK DRUM.RAW"},
+                 {"D:\\snd\\hat.smp", "HAT.SMP"},
+                 {"a`{|}~\x7f\xc3\xa9_Z.raw", "A        _Z.RAW"},
+                 {"abcdefghijklmnopqrstuvwxyz.raw", "ABCDEFGHIJKLMNOPQRSTUV"}};
+    for (const auto &c : cases) {
+        ASSERT_EQ(loadSample(1, c.file, Bytes(8, 0x80)), 0);
+        EXPECT_STREQ(info(1).name, c.name);
+    }
+}
+
+TEST_F(SampleFiles, load_setsVolumeDropsLoopAndFinetuneAndExtendsTheModule)
+{
+    load(ModBuilder(15).sample(3, {.lengthWords = 50,
+                                   .finetune = 5,
+                                   .volume = 30,
+                                   .loopStartWords = 2,
+                                   .loopLengthWords = 10}));
+    vxa_sample_info out{};
+    EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), 20, &out), -1);
+
+    ASSERT_EQ(loadSample(20, "x.raw", Bytes(8, 0x80)), 0);
+    EXPECT_EQ(info(20).volume, 64);
+    EXPECT_EQ(vxa_mod_get_sample_info(mod.get(), 21, &out), -1);
+    ASSERT_EQ(loadSample(3, "y.raw", Bytes(8, 0x80)), 0);
+    EXPECT_EQ(info(3).volume, 30);
+    EXPECT_EQ(info(3).loop_start, 0u);
+    EXPECT_EQ(info(3).loop_length, 0u);
+    EXPECT_EQ(save().at(20 + 2 * 30 + 24), 0); // nor the module's finetune
+    ASSERT_EQ(loadSample(5, "z.raw", Bytes(8, 0x80)), 0);
+    EXPECT_EQ(info(20).length, 8u); // loading a lower slot keeps the count at 20
+}
+
+TEST_F(SampleFiles, failedLoad_keepsTheSlotAsItWas)
+{
+    ASSERT_EQ(loadSample(1, "good.raw", {0x80, 0x90, 0xA0, 0xB0}), 0);
+    vxa_mod_step_loop_length(mod.get(), 1, 1);
+    EXPECT_EQ(loadSample(1, "bad.raw", {0x80}), -1);
+    EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, dir.file("missing.raw").c_str()), -1);
+    EXPECT_EQ(loadSample(1, "empty.wav",
+                         riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}, {"data", {}}})),
+              -1);
+    EXPECT_STREQ(info(1).name, "GOOD.RAW");
+    EXPECT_EQ(info(1).loop_length, 4u);
+    EXPECT_EQ(soundOf(1), (Bytes{0x80, 0x90, 0xA0, 0xB0}));
+}
+
+TEST_F(SampleFiles, badArgumentsAndBlockedSaves_areRefusedLeavingFilesAlone)
+{
+    ASSERT_EQ(loadSample(2, "wave.raw", Bytes(64, 0x80)), 0);
+    std::filesystem::create_directory(dir.path() / "taken.raw");
+    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 2, dir.file("taken.raw").c_str()), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.raw"));
+    for (int32_t slot : {0, 32, -1})
+        EXPECT_EQ(loadSample(slot, "x.raw", Bytes(8, 0x80)), -1) << slot;
+    EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, nullptr), -1);
+    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 1, dir.file("empty.raw").c_str()), -1);
+    EXPECT_EQ(vxa_mod_save_sample(mod.get(), 32, dir.file("out.raw").c_str()), -1);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"taken.raw", "wave.raw", "x.raw"}));
+}
+
+TEST_F(SampleFiles, save_writesUnsignedBytesThatReadBackUnchanged)
+{
+    Bytes wave;
+    for (int i = 0; i < 10000; ++i) // longer than one 4096-byte block
+        wave.push_back(static_cast<uint8_t>(128 + (i % 64) - 32));
+    ASSERT_EQ(loadSample(1, "wave.raw", wave), 0);
+    const auto path = dir.file("out.smp");
+    ASSERT_EQ(vxa_mod_save_sample(mod.get(), 1, path.c_str()), 0);
+    EXPECT_EQ(readFile(path), wave);
+    ASSERT_EQ(vxa_mod_load_sample(mod.get(), 2, path.c_str()), 0);
+    EXPECT_EQ(soundOf(2), soundOf(1));
+}
+
+namespace {
+
+struct Loop {
+    uint32_t start;
+    uint32_t length;
+    bool operator==(const Loop &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Loop &loop)
+{
+    return out << "[" << loop.start << ", +" << loop.length << ")";
+}
+
+class SampleEdit : public EngineTest {
+protected:
+    // Slot 1 holds bytes 0..length-1 with the loop [loopStart, loopEnd) when given.
+    void makeRamp(uint32_t length, uint32_t loopStart = 0, uint32_t loopEnd = 0)
+    {
+        Bytes ramp(length);
+        for (uint32_t i = 0; i < length; ++i)
+            ramp[i] = static_cast<uint8_t>(i);
+        ASSERT_EQ(loadSample(1, "ramp.raw", ramp), 0);
+        if (loopEnd > loopStart) {
+            vxa_mod_set_loop_mark_a(mod.get(), 1, loopStart);
+            vxa_mod_set_loop_mark_b(mod.get(), 1, loopEnd);
+            ASSERT_EQ(loop(), (Loop{loopStart, loopEnd - loopStart}));
+        }
+    }
+    Loop loop() const { return {info().loop_start, info().loop_length}; }
+    // The first and last byte of the slot's sound.
+    std::pair<int, int> ends()
+    {
+        const Bytes sound = soundOf(1);
+        return sound.empty() ? std::pair{-1, -1} : std::pair<int, int>{sound.front(), sound.back()};
+    }
+};
+
+} // namespace
+
+TEST_F(SampleEdit, loopStepping_pendingStartThenLength)
+{
+    makeRamp(100);
+    vxa_mod_step_loop_start(mod.get(), 1, 1);
+    EXPECT_EQ(loop(), (Loop{2, 0}));
+    vxa_mod_step_loop_length(mod.get(), 1, 1);
+    EXPECT_EQ(loop(), (Loop{2, 4}));
+    vxa_mod_step_loop_start(mod.get(), 1, -100);
+    EXPECT_EQ(loop(), (Loop{0, 4}));
+}
+
+TEST_F(SampleEdit, loopStepping_keepsTheLoopInsideTheSample)
+{
+    const auto start = vxa_mod_step_loop_start, length = vxa_mod_step_loop_length;
+    const struct {
+        void (*step)(vxa_mod *, uint32_t, int32_t);
+        uint32_t loopStart, loopEnd;
+        int32_t words;
+        Loop expected;
+    } cases[] = {
+        {start, 10, 90, 45, {0, 0}},     // start 100 -> 98, length would be 2: removed
+        {start, 10, 90, 5, {20, 80}},    // still fits
+        {start, 10, 90, 20, {50, 50}},   // end pulled back to the sample's end
+        {length, 10, 14, 100, {10, 90}}, // limited to the room after the start
+        {length, 10, 14, -1, {0, 0}},    // 2 bytes left: removed
+        {length, 10, 90, -1000, {0, 0}},
+    };
+    for (const auto &c : cases) {
+        makeRamp(100, c.loopStart, c.loopEnd);
+        c.step(mod.get(), 1, c.words);
+        EXPECT_EQ(loop(), c.expected) << c.loopStart << ".." << c.loopEnd << " by " << c.words;
+    }
+}
+
+TEST_F(SampleEdit, markers_keepTheOtherEndWherePossible)
+{
+    const auto a = vxa_mod_set_loop_mark_a, b = vxa_mod_set_loop_mark_b;
+    const struct {
+        void (*mark)(vxa_mod *, uint32_t, uint32_t);
+        uint32_t offset;
+        Loop expected;
+    } cases[] = {{a, 40, {40, 50}}, {a, 41, {40, 50}},   {a, 95, {94, 4}},  {a, 98, {0, 100}},
+                 {a, 99, {0, 100}}, {a, 5000, {0, 100}}, {b, 50, {10, 40}}, {b, 12, {8, 4}},
+                 {b, 2, {0, 4}},    {b, 500, {10, 90}},  {b, 14, {10, 4}}};
+    for (const auto &c : cases) {
+        makeRamp(100, 10, 90);
+        c.mark(mod.get(), 1, c.offset);
+        EXPECT_EQ(loop(), c.expected) << (c.mark == a ? "A " : "B ") << c.offset;
+    }
+    makeRamp(100);
+    vxa_mod_set_loop_mark_a(mod.get(), 1, 30);
+    EXPECT_EQ(loop(), (Loop{30, 70})); // without a loop the end is the sample's end
+    makeRamp(2);
+    vxa_mod_set_loop_mark_a(mod.get(), 1, 0);
+    vxa_mod_set_loop_mark_b(mod.get(), 1, 2);
+    EXPECT_EQ(loop(), (Loop{0, 0})); // a loop needs at least four bytes
+}
+
+TEST_F(SampleEdit, cuts_keepTheRightBytesAndRebaseTheLoop)
+{
+    const struct {
+        int32_t (*cut)(vxa_mod *, int32_t);
+        uint32_t length;
+        Loop loop;
+        std::pair<int, int> ends;
+    } cases[] = {{vxa_mod_cut_sample_head, 90, {0, 80}, {10, 99}},
+                 {vxa_mod_cut_sample_tail, 90, {10, 80}, {0, 89}},
+                 {vxa_mod_trim_sample_to_loop, 80, {0, 80}, {10, 89}}};
+    for (const auto &c : cases) {
+        makeRamp(100, 10, 90);
+        ASSERT_EQ(c.cut(mod.get(), 1), 0);
+        EXPECT_EQ(info().length, c.length);
+        EXPECT_EQ(loop(), c.loop);
+        EXPECT_EQ(ends(), c.ends);
+    }
+}
+
+TEST_F(SampleEdit, cuts_refuseWhenThereIsNothingToCutOrTheSlotIsNotInUse)
+{
+    makeRamp(100, 10, 100);
+    EXPECT_EQ(vxa_mod_cut_sample_tail(mod.get(), 1), -1); // loop already ends at the end
+    EXPECT_EQ(loop(), (Loop{10, 90}));
+    makeRamp(100);
+    EXPECT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), -1);
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 1), -1); // start 0
+    vxa_mod_step_loop_start(mod.get(), 1, 10);            // a pending start still cuts
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 1), 0);
+    EXPECT_EQ(info().length, 80u);
+    EXPECT_EQ(ends(), std::make_pair(20, 99));
+    EXPECT_EQ(loop(), (Loop{0, 0}));
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 2), -1); // beyond the slots in use
+
+    load(ModBuilder(15));
+    ASSERT_EQ(loadSample(20, "r.raw", Bytes(100, 0x80)), 0);
+    ASSERT_EQ(loadSample(25, "s.raw", Bytes(100, 0x80)), 0);
+    // Loading slot 25 raised the count to 25, so slot 20 is in use; 26 is not.
+    vxa_mod_set_loop_mark_a(mod.get(), 20, 10);
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 20), 0);
+    vxa_mod_set_loop_mark_a(mod.get(), 26, 10);
+    EXPECT_EQ(vxa_mod_cut_sample_head(mod.get(), 26), -1);
+}
+
+TEST_F(SampleEdit, crop_clipsToTheSampleAndDropsLoopsOutsideIt)
+{
+    makeRamp(100, 10, 30);
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 50, 1000), 0);
+    EXPECT_EQ(info().length, 50u);
+    EXPECT_EQ(loop(), (Loop{0, 0}));
+    EXPECT_EQ(ends(), std::make_pair(50, 99));
+
+    makeRamp(100, 10, 60);
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 20, 21), 0); // odd count: 20 bytes kept
+    EXPECT_EQ(info().length, 20u);
+    EXPECT_EQ(loop(), (Loop{0, 20}));
+
+    EXPECT_EQ(vxa_mod_crop_sample(mod.get(), 1, 20, 10), -1); // from beyond the end
+    EXPECT_EQ(vxa_mod_crop_sample(mod.get(), 1, 19, 10), -1); // one byte left
+    EXPECT_EQ(vxa_mod_crop_sample(mod.get(), 2, 0, 10), -1);  // empty slot
+    EXPECT_EQ(info().length, 20u);
+}
+
+TEST_F(SampleEdit, settersAndClear_limitVolumeAndTexts)
+{
+    makeRamp(10);
+    vxa_mod_set_sample_volume(mod.get(), 1, 100);
+    EXPECT_EQ(info().volume, 64);
+    vxa_mod_set_sample_volume(mod.get(), 1, -100);
+    EXPECT_EQ(info().volume, 0);
+    vxa_mod_set_sample_volume(mod.get(), 1, INT32_MIN);
+    EXPECT_EQ(info().volume, 0);
+
+    vxa_mod_set_sample_name(mod.get(), 1, "A NAME LONGER THAN TWENTY-TWO");
+    EXPECT_STREQ(info().name, "A NAME LONGER THAN TWE");
+    vxa_mod_set_sample_name(mod.get(), 1, nullptr);
+    EXPECT_STREQ(info().name, "");
+
+    vxa_mod_set_sample_name(mod.get(), 1, "NAMED");
+    ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
+    EXPECT_EQ(info().length + info().volume, 0u);
+    EXPECT_STREQ(info().name, "");
+    EXPECT_EQ(soundOf(1), Bytes{});
+    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 0), -1);
+    EXPECT_EQ(vxa_mod_clear_sample(mod.get(), 31), 0);
+
+    load(ModBuilder().title("OLD"));
+    vxa_mod_set_title(mod.get(), "TWENTY-FIVE CHARACTERS!!");
+    const Bytes bytes = save();
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 20), "TWENTY-FIVE CHARACTE");
+}
+
+TEST_F(SampleEdit, playingSlot_keepsRenderingSafelyThroughEdits)
+{
+    // A looped slot sounds on channel 0 while it is cropped, cleared and replaced
+    // between renders; the sanitizers catch any read outside the data.
+    makeRamp(1000, 200, 1000);
+    vxa_mod_trigger(mod.get(), 0, 36, 1);
+    render(4096); // deep inside the loop now
+    ASSERT_EQ(vxa_mod_trim_sample_to_loop(mod.get(), 1), 0);
+    EXPECT_NE(render(4096)[2 * 4095], 0.0f); // wrapped back into the shorter loop
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 0, 40), 0);
+    render(4096);
+    ASSERT_EQ(vxa_mod_clear_sample(mod.get(), 1), 0);
+    EXPECT_EQ(render(4096)[2 * 4095], 0.0f);
+    makeRamp(16);
+    EXPECT_EQ(render(4096)[2 * 4095], 0.0f); // the old position lies past the new one-shot sound
+}
