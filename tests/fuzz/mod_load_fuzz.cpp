@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -15,7 +16,10 @@ namespace {
 
 std::string scratchPath(const char *name)
 {
-    return "/tmp/vxa_fuzz_" + std::to_string(getpid()) + "_" + name;
+    // The fuzz script points the temporary folder into its own scratch folder.
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("vxa_fuzz_" + std::to_string(getpid()) + "_" + name);
+    return file.string();
 }
 
 bool writeFile(const std::string &path, const uint8_t *data, size_t size)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -83,7 +84,9 @@ void renderBriefly(vxa_mod *mod)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const std::string path = "/tmp/vxa_fuzz_" + std::to_string(getpid()) + "_sample";
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("vxa_fuzz_" + std::to_string(getpid()) + "_sample"))
+                                        .string();
     if (size < kScriptBytes)
         return 0;
     FILE *file = std::fopen(path.c_str(), "wb");
