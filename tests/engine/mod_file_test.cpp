@@ -75,7 +75,7 @@ TEST_F(ModReader, sampleHeaders_giveBytesAndFitTheLoopInsideTheSample)
         uint16_t startWords, lengthWords;
         uint32_t start, length;
     } loops[] = {{10, 40, 20, 80}, {30, 1, 0, 0},  {40, 30, 80, 20}, // shortened to the end
-                 {48, 10, 96, 4}, {49, 10, 0, 0},   {60, 10, 0, 0}, {0xFFFF, 0xFFFF, 0, 0}};
+                 {48, 10, 96, 4},  {49, 10, 0, 0}, {60, 10, 0, 0},   {0xFFFF, 0xFFFF, 0, 0}};
     ModBuilder builder;
     for (int i = 0; i < 7; ++i)
         builder.sample(i + 1, {.lengthWords = 50,
