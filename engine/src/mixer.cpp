@@ -13,12 +13,13 @@
  * edits may free or replace them between two render calls. */
 #include "mixer.h"
 
+#include "tables.h"
+
 #include <cstring>
 
 namespace {
 
-constexpr uint32_t k_paula_clock = 3546895; /* Hz, PAL Amiga */
-constexpr int k_frac_bits = 16;             /* positions are 16.16 fixed point, bytes */
+constexpr int k_frac_bits = 16; /* positions are 16.16 fixed point, bytes */
 constexpr uint64_t k_frac_mask = (uint64_t{1} << k_frac_bits) - 1;
 constexpr int32_t k_chunk_frames = 512;      /* frames per channel buffer */
 constexpr float k_output_scale = 0.0078125f; /* 1/128 per unsigned 8-bit step */
@@ -40,7 +41,7 @@ struct voice {
  * of the whole and fractional parts. */
 uint64_t step_for(uint32_t rate, uint16_t period)
 {
-    const uint32_t hz = k_paula_clock / period;
+    const uint32_t hz = k_pal_clock / period;
     const uint32_t whole = hz / rate;
     const uint64_t part = (uint64_t{hz - whole * rate} << k_frac_bits) / rate;
     return (uint64_t{whole} << k_frac_bits) + part;

@@ -7,10 +7,14 @@
 #include <iterator>
 
 constexpr int k_num_notes = 36;
+
+/* The PAL machine clock the periods count in, Hz: a note's sample rate is this divided
+ * by its period. */
+constexpr uint32_t k_pal_clock = 3546895;
 constexpr int k_vibrato_steps = 32;
 
 /* Amiga periods without finetune for notes 1..36 (C-1..B-3); note n is entry n - 1.
- * Unit: Paula clock ticks per sample step. */
+ * Unit: ticks of the PAL clock per sample step. */
 inline constexpr uint16_t k_periods[] = {
     856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453, 428, 404, 381, 360, 339, 320,
     302, 285, 269, 254, 240, 226, 214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113};

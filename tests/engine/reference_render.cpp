@@ -1,12 +1,11 @@
 #include "reference_render.h"
 
 #include "replayer.h"
+#include "tables.h"
 
 namespace vxtest {
 
 namespace {
-
-constexpr uint32_t kPaulaClock = 3546895; // Hz
 
 uint8_t sampleVoice(vxa_mod *mod, vxa_channel *ch)
 {
@@ -14,7 +13,7 @@ uint8_t sampleVoice(vxa_mod *mod, vxa_channel *ch)
     if (!s || !s->data || ch->volume == 0 || ch->play_period == 0)
         return 128;
     const auto rate = static_cast<uint32_t>(mod->rate);
-    const uint32_t hz = kPaulaClock / ch->play_period;
+    const uint32_t hz = k_pal_clock / ch->play_period;
     const uint32_t whole = hz / rate;
     const auto part = static_cast<uint32_t>((uint64_t{hz - whole * rate} * 65536) / rate);
     const bool looped = s->loop_length >= 3;

@@ -8,14 +8,13 @@ namespace vexatron::demo {
 
 namespace {
 
-constexpr int64_t kPaulaClock = 3546895; // Hz, as the engine's mixer steps samples
 constexpr uint32_t kNoiseSeedBase = 0x9E3779B9;
 
 } // namespace
 
 int64_t noteRate(uint8_t note)
 {
-    return kPaulaClock / k_periods[note - 1];
+    return int64_t{k_pal_clock} / k_periods[note - 1];
 }
 
 SampleData synthesise(const Instrument &instrument)
