@@ -66,6 +66,33 @@ vxa_cell clearedField(vxa_cell cell, int64_t field)
     return cell;
 }
 
+// The cell under the edit cursor: the engine's current pattern and row, in `channel`.
+struct CursorCell {
+    vxa_status status{};
+    int32_t pattern = 0;
+    uint32_t row = 0;
+    uint32_t channel = 0;
+    std::optional<vxa_cell> cell; // none when the engine cannot read it
+
+    void write(vxa_mod *mod, const vxa_cell &value) const
+    {
+        vxa_mod_set_cell(mod, pattern, row, channel, &value);
+    }
+};
+
+CursorCell cursorCell(vxa_mod *mod, int64_t channel)
+{
+    CursorCell at;
+    vxa_mod_get_status(mod, &at.status);
+    at.pattern = static_cast<int32_t>(at.status.pattern);
+    at.row = static_cast<uint32_t>(at.status.row);
+    at.channel = static_cast<uint32_t>(channel);
+    vxa_cell cell{};
+    if (vxa_mod_get_cell(mod, at.pattern, at.row, at.channel, &cell) == 0)
+        at.cell = cell;
+    return at;
+}
+
 } // namespace
 
 void PlayerEngine::runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer)
@@ -224,21 +251,17 @@ void PlayerEngine::writeNoteAtCursor(int64_t note, bool alsoWrite)
         std::lock_guard guard(lock_);
         if (!mod_)
             return;
-        vxa_status status{};
-        vxa_mod_get_status(mod_, &status);
-        const auto channel = static_cast<uint32_t>(editCh.get());
-        vxa_mod_trigger(mod_, channel, static_cast<uint32_t>(note),
+        const CursorCell at = cursorCell(mod_, editCh.get());
+        vxa_mod_trigger(mod_, at.channel, static_cast<uint32_t>(note),
                         static_cast<uint32_t>(currentSampleSlot_ & 255));
-        if (alsoWrite || (status.recording && status.playing)) {
-            vxa_cell cell{};
-            const auto pattern = static_cast<int32_t>(status.pattern);
-            const auto row = static_cast<uint32_t>(status.row);
-            if (vxa_mod_get_cell(mod_, pattern, row, channel, &cell) == 0) {
+        if (alsoWrite || (at.status.recording && at.status.playing)) {
+            if (at.cell) {
+                vxa_cell cell = *at.cell;
                 cell.note = static_cast<uint8_t>(note);
                 cell.sample = static_cast<uint8_t>(currentSampleSlot_);
-                vxa_mod_set_cell(mod_, pattern, row, channel, &cell);
+                at.write(mod_, cell);
             }
-            if (!status.playing)
+            if (!at.status.playing)
                 vxa_mod_step_row(mod_, 1);
         }
         refreshStatusUnlocked();
@@ -257,16 +280,10 @@ bool PlayerEngine::editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &cha
 {
     if (!mod_)
         return false;
-    vxa_status status{};
-    vxa_mod_get_status(mod_, &status);
-    const auto pattern = static_cast<int32_t>(status.pattern);
-    const auto row = static_cast<uint32_t>(status.row);
-    const auto channel = static_cast<uint32_t>(editCh.get());
-    vxa_cell cell{};
-    if (vxa_mod_get_cell(mod_, pattern, row, channel, &cell) != 0)
+    const CursorCell at = cursorCell(mod_, editCh.get());
+    if (!at.cell)
         return false;
-    cell = change(cell);
-    vxa_mod_set_cell(mod_, pattern, row, channel, &cell);
+    at.write(mod_, change(*at.cell));
     if (advanceRow)
         vxa_mod_step_row(mod_, 1);
     refreshStatusUnlocked();
@@ -377,16 +394,10 @@ void PlayerEngine::transpose(bool trackOnly, int64_t semitones)
         std::lock_guard guard(lock_);
         if (!mod_)
             return;
-        vxa_status status{};
-        vxa_mod_get_status(mod_, &status);
-        vxa_cell cell{};
-        const auto channel = static_cast<uint32_t>(editCh.get());
-        const bool read = vxa_mod_get_cell(mod_, static_cast<int32_t>(status.pattern),
-                                           static_cast<uint32_t>(status.row), channel, &cell) == 0;
-        if (read && cell.note >= 1 && cell.note <= kHighestNote) {
-            vxa_mod_transpose(mod_, static_cast<int32_t>(status.pattern),
-                              trackOnly ? static_cast<int32_t>(channel) : -1,
-                              static_cast<int32_t>(semitones), cell.note);
+        const CursorCell at = cursorCell(mod_, editCh.get());
+        if (at.cell && at.cell->note >= 1 && at.cell->note <= kHighestNote) {
+            vxa_mod_transpose(mod_, at.pattern, trackOnly ? static_cast<int32_t>(at.channel) : -1,
+                              static_cast<int32_t>(semitones), at.cell->note);
             refreshStatusUnlocked();
             transposed = true;
         }

@@ -24,7 +24,13 @@ std::shared_ptr<PlayerEngine> PlayerEngine::create(PlatformServices services)
     return std::shared_ptr<PlayerEngine>(new PlayerEngine(std::move(services)));
 }
 
-PlayerEngine::PlayerEngine(PlatformServices services) : services_(std::move(services)) {}
+PlayerEngine::PlayerEngine(PlatformServices services) : services_(std::move(services))
+{
+    // The shadows start as the published properties do, except that there are no
+    // pattern rows until the first refresh.
+    refreshIdleUnlocked();
+    patternRowsCached_.clear();
+}
 
 // The audio device stops and lets go of the render callback before the scratch buffer
 // and the engine context go, so no callback can touch either afterwards.

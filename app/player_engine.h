@@ -204,12 +204,13 @@ private:
     std::optional<VexaConfirmAction> pendingConfirmAction_;
 
     // Shadow copies of the refreshed properties, written under the lock on the main
-    // thread and published from there.
-    std::string statusLineCached_ = kIdleStatusLine;
-    std::string orderLineCached_ = kNoValueLine;
-    std::string patternRowLineCached_ = kNoValueLine;
-    std::string tempoLineCached_ = kNoValueLine;
-    std::string timerLineCached_ = kZeroTimerLine;
+    // thread and published from there. They start with the idle values (see the
+    // constructor).
+    std::string statusLineCached_;
+    std::string orderLineCached_;
+    std::string patternRowLineCached_;
+    std::string tempoLineCached_;
+    std::string timerLineCached_;
     std::array<int64_t, kChannelCount> chanMuzakCached_{};
     std::vector<PatternRowDisplay> patternRowsCached_;
     int64_t currentPatternCached_ = 0;

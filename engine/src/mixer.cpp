@@ -57,13 +57,13 @@ bool voice_of(const vxa_mod *mod, const vxa_channel &ch, voice *v)
     v->data = s->data;
     v->volume_row = mod->vol_table[volume];
     v->step = step_for(static_cast<uint32_t>(mod->rate), ch.play_period);
-    v->length = s->length;
-    const uint32_t room = s->loop_start < s->length ? s->length - s->loop_start : 0;
-    const uint32_t loop_length = s->loop_length < room ? s->loop_length : room;
-    v->looped = loop_length >= k_min_loop_bytes;
-    v->loop_start = s->loop_start;
-    v->loop_length = loop_length;
-    v->loop_end = s->loop_start + loop_length;
+    vxa_sample fitted = *s;
+    vx_sample_fit_loop(&fitted);
+    v->length = fitted.length;
+    v->looped = fitted.loop_length >= k_min_loop_bytes;
+    v->loop_start = fitted.loop_start;
+    v->loop_length = fitted.loop_length;
+    v->loop_end = fitted.loop_start + fitted.loop_length;
     return true;
 }
 

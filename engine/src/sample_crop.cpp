@@ -20,7 +20,7 @@ void rebase_loop(vxa_sample *slot, uint64_t from, uint64_t end, uint64_t n)
         return;
     }
     const uint64_t ls = slot->loop_start;
-    const uint64_t le = ls + slot->loop_length;
+    const uint64_t le = vx_sample_loop_end(*slot);
     const uint64_t start = vx_even(ls >= from ? ls - from : 0);
     const uint64_t new_end = le > end ? n : le - from;
     const uint64_t length = vx_even(new_end > start ? new_end - start : 0);
@@ -72,8 +72,7 @@ int32_t vxa_mod_cut_sample_tail(vxa_mod *mod, int32_t slot)
     vxa_sample *sample = vx_slot_used(mod, slot);
     if (!sample || !vx_sample_has_loop(*sample))
         return -1;
-    const uint64_t loop_end = static_cast<uint64_t>(sample->loop_start) + sample->loop_length;
-    const uint64_t end = vx_even(std::min<uint64_t>(loop_end, sample->length));
+    const uint64_t end = vx_even(std::min<uint64_t>(vx_sample_loop_end(*sample), sample->length));
     if (end < k_min_kept || end >= sample->length)
         return -1;
     return crop(sample, 0, static_cast<uint32_t>(end));

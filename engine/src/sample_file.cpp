@@ -16,6 +16,7 @@ namespace {
 
 constexpr size_t k_min_sample_file = 2;
 constexpr size_t k_max_sample_file = 2097152; /* 2 MiB */
+constexpr uint32_t k_min_saved_sample = 2;    /* bytes */
 constexpr size_t k_min_wave_file = 44;
 constexpr size_t k_first_chunk = 12;
 constexpr size_t k_chunk_header = 8;
@@ -86,11 +87,6 @@ void name_after_file(char *name, const char *path)
     }
 }
 
-bool valid_slot(const vxa_mod *mod, uint32_t slot)
-{
-    return mod && slot >= 1 && slot <= k_num_slots;
-}
-
 } // namespace
 
 void vx_ensure_signed(uint8_t *buffer, size_t count)
@@ -112,14 +108,15 @@ void vx_ensure_signed(uint8_t *buffer, size_t count)
 
 int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
 {
-    if (!valid_slot(mod, static_cast<uint32_t>(slot)) || !path)
+    vxa_sample *target = vx_slot_any(mod, static_cast<uint32_t>(slot));
+    if (!target || !path)
         return -1;
     size_t size = 0;
     uint8_t *bytes = vx_file_read_all(path, k_min_sample_file, k_max_sample_file, &size);
     if (!bytes)
         return -1;
     const sound_span sound = find_sound({bytes, size});
-    const size_t length = sound.count & ~static_cast<size_t>(1);
+    const auto length = static_cast<size_t>(vx_even(sound.count));
     /* The new sound is complete before the old one goes: a failure keeps the slot. */
     auto *data = length >= 2 ? static_cast<uint8_t *>(std::malloc(length)) : nullptr;
     if (data) {
@@ -133,15 +130,12 @@ int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
     if (!data)
         return -1;
 
-    vxa_sample &target = mod->samples[slot - 1];
-    vx_sample_replace_data(&target, reinterpret_cast<int8_t *>(data),
-                           static_cast<uint32_t>(length));
-    target.loop_start = 0;
-    target.loop_length = 0;
-    target.finetune = 0;
-    if (target.volume == 0)
-        target.volume = k_max_volume;
-    name_after_file(target.name, path);
+    vx_sample_replace_data(target, reinterpret_cast<int8_t *>(data), static_cast<uint32_t>(length));
+    vx_sample_remove_loop(target);
+    target->finetune = 0;
+    if (target->volume == 0)
+        target->volume = k_max_volume;
+    name_after_file(target->name, path);
     if (slot > mod->num_samples)
         mod->num_samples = slot;
     return 0;
@@ -149,19 +143,17 @@ int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
 
 int32_t vxa_mod_save_sample(vxa_mod *mod, uint32_t slot, const char *path)
 {
-    if (!valid_slot(mod, slot) || !path)
-        return -1;
-    const vxa_sample &source = mod->samples[slot - 1];
-    if (!source.data || source.length < 2)
+    const vxa_sample *source = vx_slot_with_sound(mod, slot, k_min_saved_sample);
+    if (!source || !path)
         return -1;
     vx_safe_file file;
     if (vx_safe_open(&file, path) != 0)
         return -1;
     uint8_t block[k_save_block];
-    for (uint32_t done = 0; done < source.length;) {
-        const uint32_t left = source.length - done;
+    for (uint32_t done = 0; done < source->length;) {
+        const uint32_t left = source->length - done;
         const uint32_t count = left < k_save_block ? left : static_cast<uint32_t>(k_save_block);
-        std::memcpy(block, source.data + done, count);
+        std::memcpy(block, source->data + done, count);
         flip_sign_bits(block, count);
         vx_safe_write(&file, block, count);
         done += count;

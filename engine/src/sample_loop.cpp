@@ -8,11 +8,6 @@ namespace {
 constexpr uint32_t k_word = 2;        /* bytes */
 constexpr uint64_t k_marker_loop = 4; /* bytes: the shortest loop the markers make */
 
-uint64_t loop_end(const vxa_sample &slot)
-{
-    return static_cast<uint64_t>(slot.loop_start) + slot.loop_length;
-}
-
 } // namespace
 
 void vxa_mod_step_loop_start(vxa_mod *mod, uint32_t slot, int32_t delta)
@@ -28,7 +23,7 @@ void vxa_mod_step_loop_start(vxa_mod *mod, uint32_t slot, int32_t delta)
         start = length - k_word;
     /* Without a loop this is the pending start the next length step uses. */
     sample->loop_start = static_cast<uint32_t>(vx_even(static_cast<uint64_t>(start)));
-    if (vx_sample_has_loop(*sample) && loop_end(*sample) > sample->length) {
+    if (vx_sample_has_loop(*sample) && vx_sample_loop_end(*sample) > sample->length) {
         sample->loop_length = static_cast<uint32_t>(vx_even(sample->length - sample->loop_start));
         if (sample->loop_length <= k_word)
             vx_sample_remove_loop(sample);
@@ -68,7 +63,7 @@ void vxa_mod_set_loop_mark_a(vxa_mod *mod, uint32_t slot, uint32_t offset)
     uint64_t start = vx_even(offset);
     if (start >= length)
         start = length - k_word;
-    uint64_t end = vx_sample_has_loop(*sample) ? loop_end(*sample) : length;
+    uint64_t end = vx_sample_has_loop(*sample) ? vx_sample_loop_end(*sample) : length;
     end = vx_even(end < length ? end : length);
     if (start + k_marker_loop <= end)
         vx_sample_set_loop(sample, start, end); /* the end stays */

@@ -19,6 +19,12 @@ inline bool vx_sample_has_loop(const vxa_sample &slot)
     return slot.loop_length >= k_min_loop_bytes;
 }
 
+/* One past the loop's last byte, in 64 bits so it cannot wrap. */
+inline uint64_t vx_sample_loop_end(const vxa_sample &slot)
+{
+    return static_cast<uint64_t>(slot.loop_start) + slot.loop_length;
+}
+
 inline void vx_sample_remove_loop(vxa_sample *slot)
 {
     slot->loop_start = 0;

@@ -3,33 +3,15 @@
 // pattern mode, then take a script of transport, cell, live-note, sample and feed calls
 // (read from the title bytes, which never decide whether a file loads) interleaved with
 // short renders, all without leaving the engine's buffers.
-#include "vxa_mod.h"
+#include "fuzz_support.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
+
+using namespace vxfuzz;
 
 namespace {
-
-std::string scratchPath(const char *name)
-{
-    // The fuzz script points the temporary folder into its own scratch folder.
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("vxa_fuzz_" + std::to_string(getpid()) + "_" + name);
-    return file.string();
-}
-
-bool writeFile(const std::string &path, const uint8_t *data, size_t size)
-{
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && ok;
-}
 
 std::string readFile(const std::string &path)
 {
@@ -44,30 +26,12 @@ std::string readFile(const std::string &path)
     return bytes;
 }
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 // A few thousand frames in odd buffer sizes, starting at a row taken from the input.
 void playBriefly(vxa_mod *mod, int32_t mode, int32_t row)
 {
-    static float out[2 * 2048];
     vxa_mod_play_mode_at(mod, mode, 0, row);
-    for (int32_t frames : {1, 881, 2048, 3, 1500}) {
-        vxa_mod_render(mod, out, frames);
-        for (int32_t i = 0; i < 2 * frames; ++i)
-            check(out[i] >= -1.0f && out[i] < 1.0f);
-    }
-}
-
-void renderAndCheck(vxa_mod *mod, int32_t frames)
-{
-    static float out[2 * 256];
-    vxa_mod_render(mod, out, frames);
-    for (int32_t i = 0; i < 2 * frames; ++i)
-        check(out[i] >= -1.0f && out[i] < 1.0f);
+    for (int32_t frames : {1, 881, 2048, 3, 1500})
+        renderAndCheck(mod, frames);
 }
 
 void readFeeds(vxa_mod *mod, uint8_t arg)

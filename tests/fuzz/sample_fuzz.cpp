@@ -2,25 +2,18 @@
 // the input's first bytes while a live note plays the slot. After every step the slot
 // must still describe sound that exists (an even length, and a loop, if any, inside it)
 // and the mixer must keep rendering the changed slot safely.
-#include "vxa_mod.h"
+#include "fuzz_support.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
+
+using namespace vxfuzz;
 
 namespace {
 
 constexpr size_t kScriptBytes = 24; // 8 edits of 3 bytes each
 constexpr int32_t kSlot = 7;
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+constexpr int32_t kEditRenderFrames = 300;
 
 void checkSlot(const vxa_mod *mod)
 {
@@ -72,39 +65,24 @@ void edit(vxa_mod *mod, uint8_t op, uint8_t a, uint8_t b)
     }
 }
 
-void renderBriefly(vxa_mod *mod)
-{
-    static float out[2 * 300];
-    vxa_mod_render(mod, out, 300);
-    for (float value : out)
-        check(value >= -1.0f && value < 1.0f);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const std::string path = (std::filesystem::temp_directory_path() /
-                                     ("vxa_fuzz_" + std::to_string(getpid()) + "_sample"))
-                                        .string();
-    if (size < kScriptBytes)
+    static const std::string path = scratchPath("sample");
+    if (size < kScriptBytes || !writeFile(path, data + kScriptBytes, size - kScriptBytes))
         return 0;
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return 0;
-    std::fwrite(data + kScriptBytes, 1, size - kScriptBytes, file);
-    std::fclose(file);
 
     vxa_mod *mod = vxa_mod_create(44100);
     if (vxa_mod_load_sample(mod, kSlot, path.c_str()) == 0) {
         checkSlot(mod);
         vxa_mod_trigger(mod, 0, 1 + data[0] % 36, kSlot);
         for (size_t i = 0; i + 2 < kScriptBytes; i += 3) {
-            renderBriefly(mod);
+            renderAndCheck(mod, kEditRenderFrames);
             edit(mod, data[i], data[i + 1], data[i + 2]);
             checkSlot(mod);
         }
-        renderBriefly(mod);
+        renderAndCheck(mod, kEditRenderFrames);
     }
     vxa_mod_destroy(mod);
     return 0;
