@@ -14,6 +14,7 @@
 #include "status_lines.h"
 #include "vexa_notice.h"
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 
 #include <array>
 #include <cstdint>
@@ -180,6 +181,13 @@ private:
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
     bool sampleSaveAllowed(const char *noticeTitle);
+    // The saves' common steps: the file's bytes copied under the lock (the module's title
+    // stamped first when a version and fallback are given), written after releasing it.
+    // False when an exclusive write found the name taken; VexaIOError on any other
+    // failure.
+    bool writeModule(const std::filesystem::path &file, std::optional<int> version,
+                     const std::optional<std::string> &fallback, vxa_write_mode mode);
+    bool writeSample(const std::filesystem::path &file, vxa_write_mode mode);
     // Runs `work` on the engine under the lock (when a module is loaded), refreshes,
     // posts the publishing, and starts the display timer unless told not to.
     void runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer = true);
