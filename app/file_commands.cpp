@@ -23,6 +23,7 @@ constexpr const char *kSampleFallbackStem = "SAMPLE";
 constexpr const char *kSavedPrefix = "Saved:\n";
 constexpr const char *kModuleExtension = "mod";
 constexpr const char *kSampleExtension = "smp";
+constexpr int32_t kScratchSlot = 1; // where a sample file is read before it is moved
 
 struct ModDeleter {
     void operator()(vxa_mod *mod) const { vxa_mod_destroy(mod); }
@@ -188,14 +189,13 @@ void PlayerEngine::loadSample(const std::filesystem::path &file)
         return;
     }
     ScratchMod scratch(vxa_mod_create(kOutputRate));
-    constexpr int32_t scratchSlot = 1;
     int32_t rc =
-        scratch ? vxa_mod_load_sample(scratch.get(), scratchSlot, file.string().c_str()) : -1;
+        scratch ? vxa_mod_load_sample(scratch.get(), kScratchSlot, file.string().c_str()) : -1;
     {
         std::lock_guard guard(lock_);
         if (rc == 0)
             rc = vxa_mod_move_sample(mod_, static_cast<int32_t>(currentSampleSlot_), scratch.get(),
-                                     scratchSlot);
+                                     kScratchSlot);
         refreshStatusUnlocked();
     }
     if (rc != 0) {

@@ -22,6 +22,8 @@ struct image_cursor {
 
 void put(image_cursor *out, const void *bytes, size_t count)
 {
+    if (count == 0)
+        return; /* an empty slot's data may be null */
     std::memcpy(out->at, bytes, count);
     out->at += count;
 }
