@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 
 #include <atomic>
@@ -112,20 +111,6 @@ TEST(FontLoading, underscoreNeverHasInkInRow7_whateverTheFileHolds)
     EXPECT_EQ(table[underscoreGlyph][glyphRows - 1], 0);
     EXPECT_EQ(table[underscoreGlyph][glyphRows - 2], 0xFF);
     EXPECT_EQ(table[underscoreGlyph - 1][glyphRows - 1], 0xFF);
-}
-
-TEST(FontLoading, resourcesBesideTheProgramComeFirst_andTheSharedTableIsTheShippedFont)
-{
-    const QStringList candidates = VexaFont::fontCandidates();
-    const QString resources = QCoreApplication::applicationDirPath() + "/resources/";
-    ASSERT_EQ(candidates.size(), 3);
-    EXPECT_EQ(candidates[0], resources + "ST20.FNT");
-    EXPECT_EQ(candidates[1], resources + "ST20.fnt");
-    EXPECT_EQ(QDir::cleanPath(candidates[2]),
-              QDir::cleanPath(QStringLiteral(VXA_SOURCE_DIR "/resources/ST20.FNT")));
-    const auto bytes = vxtest::readFile(VXA_SOURCE_DIR "/resources/ST20.FNT");
-    ASSERT_EQ(bytes.size(), fontFileBytes);
-    EXPECT_EQ(VexaFont::glyphs(), tableFrom(bytes));
 }
 
 TEST(FontDrawing, bit7IsColumn0_andCellsAdvanceSevenPoints)
