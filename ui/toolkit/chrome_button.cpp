@@ -28,11 +28,7 @@ void ChromeButton::paint(QPainter &painter, QPointF topLeft) const
     painter.setClipRect(box, Qt::IntersectClip);
     Bevel{.width = width, .height = height, .pressed = pressed, .edges = edges}.paint(painter,
                                                                                       topLeft);
-    const VexaFont::Label label{.text = fittedTitle(),
-                                .color = colHi,
-                                .scaleX = buttonTitleScale,
-                                .scaleY = buttonTitleScale,
-                                .shadow = true};
+    const VexaFont::Label label = VexaFont::titleLabel(fittedTitle(), colHi);
     label.paint(painter, VexaFont::centredTopLeft(box, label.size(), buttonTitleDrop));
     painter.restore();
 }

@@ -24,6 +24,15 @@ void Label::paint(QPainter &painter, QPointF topLeft, const GlyphTable &table) c
     draw(painter, text, topLeft.x(), topLeft.y(), color, scaleX, scaleY, table);
 }
 
+Label titleLabel(const QString &text, const QColor &color)
+{
+    return {.text = text,
+            .color = color,
+            .scaleX = VexaChrome::buttonTitleScale,
+            .scaleY = VexaChrome::buttonTitleScale,
+            .shadow = true};
+}
+
 QPointF centredTopLeft(const QRectF &box, QSizeF size, qreal drop)
 {
     const qreal top = box.center().y() - size.height() / 2 + drop;

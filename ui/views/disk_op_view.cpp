@@ -15,15 +15,6 @@ constexpr std::array<VexaDiskOpAction, diskCols *diskRows> cellActions = {
     VexaDiskOpAction::loadModule, VexaDiskOpAction::saveModule, VexaDiskOpAction::saveModuleAs,
     VexaDiskOpAction::loadSample, VexaDiskOpAction::saveSample, VexaDiskOpAction::saveSampleAs};
 
-VexaFont::Label titleLine(const QString &text)
-{
-    return {.text = text,
-            .color = VexaChrome::colHi,
-            .scaleX = VexaChrome::buttonTitleScale,
-            .scaleY = VexaChrome::buttonTitleScale,
-            .shadow = true};
-}
-
 // Calls visit(cell rectangle, action) for the six cells, relative to the panel.
 template <typename Visit> void forEachCell(const VexaDiskOpView::Grid &grid, Visit visit)
 {
@@ -45,11 +36,11 @@ void paintCell(QPainter &painter, const QRectF &cell, VexaDiskOpAction action)
     VexaChrome::Bevel{.width = cell.width(), .height = cell.height()}.paint(painter,
                                                                             cell.topLeft());
     const QStringList lines = wrapLines(diskOpTitle(action), cell.width() - diskTitleRoom);
-    const qreal lineH = titleLine({}).size().height();
+    const qreal lineH = VexaFont::titleLabel({}, VexaChrome::colHi).size().height();
     const QSizeF column(0, lines.size() * lineH + (lines.size() - 1) * diskLineGap);
     qreal y = VexaFont::centredTopLeft(cell, column).y();
     for (const QString &line : lines) {
-        const VexaFont::Label label = titleLine(line);
+        const VexaFont::Label label = VexaFont::titleLabel(line, VexaChrome::colHi);
         label.paint(painter, QPointF(cell.center().x() - label.size().width() / 2, y));
         y += lineH + diskLineGap;
     }

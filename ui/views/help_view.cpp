@@ -20,15 +20,6 @@ QRectF panel()
             QSizeF(panelWidth, panelHeight)};
 }
 
-VexaFont::Label titleLabel()
-{
-    return {.text = QStringLiteral("VEXATRON HELP"),
-            .color = VexaChrome::colInk,
-            .scaleX = VexaChrome::buttonTitleScale,
-            .scaleY = VexaChrome::buttonTitleScale,
-            .shadow = true};
-}
-
 VexaFont::Label rowLabel(const VexaHelpRow &row)
 {
     return {.text = row.text.isEmpty() ? QStringLiteral(" ") : row.text,
@@ -85,7 +76,8 @@ void VexaHelpView::paint(QPainter &painter) const
         .paint(painter, box.topLeft());
     painter.fillRect(box.adjusted(innerInset, innerInset, -innerInset, -innerInset),
                      VexaChrome::colFace2);
-    const VexaFont::Label title = titleLabel();
+    const VexaFont::Label title =
+        VexaFont::titleLabel(QStringLiteral("VEXATRON HELP"), VexaChrome::colInk);
     title.paint(painter, box.topLeft() + QPointF(titleInset, titleInset));
     // The rows scroll in an area at most rowsMaxH high; what does not fit is cut off.
     const std::vector<VexaHelpRow> rows = wrapped(helpPageLines(page), maxChars);

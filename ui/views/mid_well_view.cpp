@@ -15,15 +15,6 @@ using vexa::VexaMidWellOverlay;
 
 namespace {
 
-VexaFont::Label title(const char *text, const QColor &color)
-{
-    return {.text = QString::fromLatin1(text),
-            .color = color,
-            .scaleX = VexaChrome::buttonTitleScale,
-            .scaleY = VexaChrome::buttonTitleScale,
-            .shadow = true};
-}
-
 // The area under a display's title: the rest of the well less the margins.
 QRectF displayArea(const QRectF &well, const VexaFont::Label &label)
 {
@@ -35,7 +26,8 @@ QRectF displayArea(const QRectF &well, const VexaFont::Label &label)
 void paintQuadrascope(QPainter &painter, const QRectF &well,
                       const std::vector<std::vector<uint8_t>> &scopes)
 {
-    const VexaFont::Label label = title("QUADRASCOPE", VexaChrome::colInk);
+    const VexaFont::Label label =
+        VexaFont::titleLabel(QStringLiteral("QUADRASCOPE"), VexaChrome::colInk);
     label.paint(painter, well.topLeft() + QPointF(titleX, titleY));
     const QRectF area = displayArea(well, label);
     const qreal boxW = (area.width() - (scopeCount - 1) * scopeGap) / scopeCount;
@@ -51,7 +43,8 @@ void paintQuadrascope(QPainter &painter, const QRectF &well,
 void paintSpectrum(QPainter &painter, const QRectF &well, const std::vector<uint8_t> &bins)
 {
     painter.fillRect(well, VexaChrome::colInk);
-    const VexaFont::Label label = title("SPECTRUM ANALYZER", VexaChrome::colHi);
+    const VexaFont::Label label =
+        VexaFont::titleLabel(QStringLiteral("SPECTRUM ANALYZER"), VexaChrome::colHi);
     label.paint(painter, well.topLeft() + QPointF(titleX, titleY));
     SpectrumCanvas{.bins = bins}.paint(painter, displayArea(well, label));
 }

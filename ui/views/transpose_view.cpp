@@ -18,16 +18,7 @@ constexpr std::array<VexaTransposeAction, 4> actions = {
     VexaTransposeAction::octaveDown};
 constexpr qreal charW = VexaChrome::buttonTitlePointsPerChar;
 
-VexaFont::Label header(const QString &text)
-{
-    return {.text = text,
-            .color = VexaChrome::colHi,
-            .scaleX = VexaChrome::buttonTitleScale,
-            .scaleY = VexaChrome::buttonTitleScale,
-            .shadow = true};
-}
-
-// Calls visit(button, trackOnly) for the eight buttons, relative to the panel.
+// Calls visit(button, top-left corner relative to the panel) for the eight buttons.
 template <typename Visit> void forEachButton(const VexaTransposeView &view, Visit visit)
 {
     const VexaTransposeView::Layout l = view.layout();
@@ -111,7 +102,8 @@ void VexaTransposeView::paint(QPainter &painter, QPointF topLeft) const
     const qreal xs[] = {transposePad, (width - titles[1].size() * charW) * 0.5,
                         l.col2x + l.colW - titles[2].size() * charW};
     for (size_t k = 0; k < std::size(titles); ++k)
-        header(titles[k]).paint(painter, topLeft + QPointF(xs[k], transposePad));
+        VexaFont::titleLabel(titles[k], VexaChrome::colHi)
+            .paint(painter, topLeft + QPointF(xs[k], transposePad));
     forEachButton(*this, [&](const VexaChrome::ChromeButton &button, QPointF at) {
         button.paint(painter, topLeft + at);
     });
