@@ -28,15 +28,21 @@ protected:
     }
 };
 
+const std::string kE = "\u00e9";      // two bytes
+const std::string kUpperE = "\u00c9"; // its upper case, as file stems have it
+
+std::string times(int count, const std::string &text)
+{
+    std::string out;
+    while (count-- > 0)
+        out += text;
+    return out;
+}
+
 } // namespace
 
 TEST(VersionedNames, stampVersionReplacesTheOldTagAndFitsTwentyBytesOfWholeCharacters)
 {
-    const std::string e = "\u00e9"; // two bytes
-    std::string accented15 = "X", accented25 = "X";
-    for (int i = 0; i < 24; ++i)
-        (i < 14 ? accented15 : accented25) += e;
-    accented25 += accented15.substr(1);
     const struct {
         std::string title;
         int version;
@@ -47,10 +53,10 @@ TEST(VersionedNames, stampVersionReplacesTheOldTagAndFitsTwentyBytesOfWholeChara
         {"ABCDEFGHIJKLMNOPQRST", 12, "ABCDEFGHIJKLM(VXv12)"},
         {"", 1, "MODULE(VXv1)"},
         {"a(vxv7)b.smp.MOD.mod", 0, "ab(VXv1)"},
-        {accented15, 1, "X" + e + e + e + e + e + e + "(VXv1)"},
-        {accented25, 123, "X" + e + e + e + e + e + "(VXv123)"},
-        {"\u20ac\u20ac\u20ac\u20ac\u20ac\u20ac", 1, "\u20ac\u20ac\u20ac\u20ac(VXv1)"},
-        {"a\U0001F600\U0001F600\U0001F600\U0001F600", 1, "a\U0001F600\U0001F600\U0001F600(VXv1)"},
+        {"X" + times(14, kE), 1, "X" + times(6, kE) + "(VXv1)"},
+        {"X" + times(24, kE), 123, "X" + times(5, kE) + "(VXv123)"},
+        {times(6, "\u20ac"), 1, times(4, "\u20ac") + "(VXv1)"},
+        {"a" + times(4, "\U0001F600"), 1, "a" + times(3, "\U0001F600") + "(VXv1)"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(vexa::stampVersion(c.title, c.version, "MODULE"), c.stamped) << c.title;
@@ -108,20 +114,15 @@ TEST_F(FileCommands, versionedSavesGoBesideTheFileAndStampTheTitle_saveAsNeverSt
 
 TEST_F(FileCommands, versionedSavesOfAnAccentedTitle_keepWholeCharacters)
 {
-    const std::string e = "\u00e9", upperE = "\u00c9";
-    loadModule(ModBuilder().title("X" + e + e + e + e + e + e + e + e + e)); // 19 bytes
-    engine->saveModuleVersioned();
-    EXPECT_EQ(notice(),
-              saved("SAVE", work.path() / ("X" + upperE + upperE + upperE + upperE + upperE +
-                                           upperE + upperE + upperE + upperE + "(VXv1).mod")));
-    EXPECT_EQ(engine->title(), "X" + e + e + e + e + e + e + "(VXv1)");
-    engine->saveModuleVersioned();
-    EXPECT_EQ(notice(), saved("SAVE", work.path() / ("X" + upperE + upperE + upperE + upperE +
-                                                     upperE + upperE + "(VXv1).mod")));
-    engine->saveModuleVersioned();
-    EXPECT_EQ(notice(), saved("SAVE", work.path() / ("X" + upperE + upperE + upperE + upperE +
-                                                     upperE + upperE + "(VXv2).mod")));
-    EXPECT_EQ(engine->title(), "X" + e + e + e + e + e + e + "(VXv2)");
+    loadModule(ModBuilder().title("X" + times(9, kE))); // 19 bytes
+    const std::string versions[][2] = {{"X" + times(9, kUpperE) + "(VXv1).mod", "(VXv1)"},
+                                       {"X" + times(6, kUpperE) + "(VXv1).mod", "(VXv1)"},
+                                       {"X" + times(6, kUpperE) + "(VXv2).mod", "(VXv2)"}};
+    for (const auto &[file, tag] : versions) {
+        engine->saveModuleVersioned();
+        EXPECT_EQ(notice(), saved("SAVE", work.path() / file));
+        EXPECT_EQ(engine->title(), "X" + times(6, kE) + tag);
+    }
 }
 
 TEST_F(FileCommands, saveAs_saysWhyItFailed_andNeverReplacesAReadOnlyFile)
@@ -151,7 +152,7 @@ TEST_F(FileCommands, saveAs_saysWhyItFailed_andNeverReplacesAReadOnlyFile)
 
 TEST_F(FileCommands, versionedSavesRacingIntoOneFolder_neverOverwriteEachOther)
 {
-    constexpr int kSavesEach = 50;
+    constexpr int kSavesEach = 100;
     auto saveRepeatedly = [&](uint8_t sampleByte) {
         auto queue = std::make_shared<FakeMainQueue>();
         auto controller = vexa::PlayerEngine::create(
