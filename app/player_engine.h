@@ -7,6 +7,7 @@
 // properties are assigned on the main thread only, never while the lock is held.
 #pragma once
 
+#include "engine_lock.h"
 #include "pattern_row_display.h"
 #include "platform/platform_services.h"
 #include "published.h"
@@ -20,7 +21,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -194,7 +194,7 @@ private:
     void onMain(std::function<void(PlayerEngine &)> block);
 
     PlatformServices services_;
-    std::mutex lock_;
+    EngineLock lock_;
     vxa_mod *mod_ = nullptr;
     std::unique_ptr<RepeatingTimer> displayTimer_;
     std::unique_ptr<float[]> renderScratch_;
