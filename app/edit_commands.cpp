@@ -93,20 +93,25 @@ CursorCell cursorCell(vxa_mod *mod, int64_t channel)
     return at;
 }
 
-} // namespace
-
-void PlayerEngine::runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer)
+// The work of a step command: one engine call with the delta.
+EngineWork stepBy(void (*step)(vxa_mod *, int32_t), int64_t delta)
 {
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            work(mod_);
-        refreshStatusUnlocked();
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    if (startTimer)
-        startDisplayTimer();
+    return [step, delta](vxa_mod *mod) {
+        step(mod, static_cast<int32_t>(delta));
+        return true;
+    };
 }
+
+// The same for the calls that step a value of one sample slot.
+EngineWork stepSlotBy(void (*step)(vxa_mod *, uint32_t, int32_t), int64_t slot, int64_t delta)
+{
+    return [step, slot, delta](vxa_mod *mod) {
+        step(mod, static_cast<uint32_t>(slot), static_cast<int32_t>(delta));
+        return true;
+    };
+}
+
+} // namespace
 
 bool PlayerEngine::handleEditNavigationKey(uint16_t keyCode,
                                            const std::optional<std::string> &characters, bool shift,
@@ -239,8 +244,10 @@ void PlayerEngine::toggleMute(int64_t channel)
 {
     if (channel < 0 || channel >= kChannelCount)
         return;
-    runEngineCommand(
-        [channel](vxa_mod *mod) { vxa_mod_toggle_mute(mod, static_cast<uint32_t>(channel)); });
+    command([channel](vxa_mod *mod) {
+        vxa_mod_toggle_mute(mod, static_cast<uint32_t>(channel));
+        return true;
+    });
 }
 
 void PlayerEngine::writeNoteAtCursor(int64_t note, bool alsoWrite)
@@ -328,61 +335,48 @@ void PlayerEngine::clearAtCursor()
 
 void PlayerEngine::stepRow(int64_t delta)
 {
-    runEngineCommand([delta](vxa_mod *mod) { vxa_mod_step_row(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_row, delta));
 }
 
 void PlayerEngine::stepOrder(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_order(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_order, delta));
 }
 
 void PlayerEngine::stepPattern(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_pattern(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_pattern, delta));
 }
 
 void PlayerEngine::stepLength(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_length(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_length, delta));
 }
 
 void PlayerEngine::stepRestart(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_restart(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_restart, delta));
 }
 
 void PlayerEngine::stepSample(int64_t delta)
 {
     currentSampleSlot_ = std::clamp<int64_t>(currentSampleSlot_ + delta, 1, kSlotCount);
-    runEngineCommand([](vxa_mod *) {});
+    command({});
 }
 
 void PlayerEngine::stepLoopStart(int64_t delta)
 {
-    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, delta](vxa_mod *mod) {
-        vxa_mod_step_loop_start(mod, slot, static_cast<int32_t>(delta));
-    });
+    command(stepSlotBy(vxa_mod_step_loop_start, currentSampleSlot_, delta));
 }
 
 void PlayerEngine::stepLoopLength(int64_t delta)
 {
-    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, delta](vxa_mod *mod) {
-        vxa_mod_step_loop_length(mod, slot, static_cast<int32_t>(delta));
-    });
+    command(stepSlotBy(vxa_mod_step_loop_length, currentSampleSlot_, delta));
 }
 
 void PlayerEngine::stepSampleVolume(int64_t delta)
 {
-    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, delta](vxa_mod *mod) {
-        vxa_mod_set_sample_volume(mod, slot, static_cast<int32_t>(delta));
-    });
+    command(stepSlotBy(vxa_mod_set_sample_volume, currentSampleSlot_, delta));
 }
 
 void PlayerEngine::transpose(bool trackOnly, int64_t semitones)

@@ -7,6 +7,7 @@
 // properties are assigned on the main thread only, never while the lock is held.
 #pragma once
 
+#include "command_options.h"
 #include "engine_lock.h"
 #include "pattern_row_display.h"
 #include "platform/platform_services.h"
@@ -180,9 +181,10 @@ private:
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
     bool sampleSaveAllowed(const char *noticeTitle);
-    // Runs `work` on the engine under the lock (when a module is loaded), refreshes,
-    // posts the publishing, and starts the display timer unless told not to.
-    void runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer = true);
+    // Runs one command: under the lock `work` on the loaded module and the refresh, then
+    // the closing steps `options` asks for. False when the command ended early (no
+    // module where one is needed, `work` or `afterUnlock` said stop).
+    bool command(const EngineWork &work, const CommandOptions &options = {});
     // Changes the cell under the cursor; false when there is no module or no cell.
     bool editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change, bool advanceRow);
     bool handleCharacterKey(const std::optional<std::string> &characters, bool shift, bool command);

@@ -83,7 +83,10 @@ void PlayerEngine::cycleMidWell()
 void PlayerEngine::smpEdClearSample()
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot](vxa_mod *mod) { vxa_mod_clear_sample(mod, slot); });
+    command([slot](vxa_mod *mod) {
+        vxa_mod_clear_sample(mod, slot);
+        return true;
+    });
 }
 
 void PlayerEngine::smpEdTrimOp(int64_t op)
@@ -112,11 +115,12 @@ void PlayerEngine::smpEdTrimOp(int64_t op)
 void PlayerEngine::smpEdSetLoopMark(int64_t which, uint32_t offset)
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, which, offset](vxa_mod *mod) {
+    command([slot, which, offset](vxa_mod *mod) {
         if (which != 0)
             vxa_mod_set_loop_mark_b(mod, slot, offset);
         else
             vxa_mod_set_loop_mark_a(mod, slot, offset);
+        return true;
     });
 }
 
