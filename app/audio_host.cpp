@@ -100,59 +100,58 @@ void PlayerEngine::startDisplayTimer()
 
 void PlayerEngine::tickDisplay()
 {
-    bool playing = false;
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            vxa_mod_display_tick(mod_);
-        refreshStatusUnlocked();
-        playing = mod_ && vxa_mod_is_playing(mod_);
-    }
-    onMain([playing](PlayerEngine &self) {
-        self.isPlaying.set(playing);
-        self.publishStatus();
-    });
+    command(
+        [](vxa_mod *mod) {
+            vxa_mod_display_tick(mod);
+            return true;
+        },
+        {.startTimer = false,
+         .beforePublish = [](PlayerEngine &self) { self.isPlaying.set(self.isPlayingCached_); }});
 }
 
 void PlayerEngine::playMode(int32_t mode, bool record)
 {
-    bool playing = false;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        vxa_mod_play_mode_at(mod_, mode, record ? 1 : 0, 0);
-        playing = vxa_mod_is_playing(mod_);
-        refreshStatusUnlocked();
-    }
-    try {
-        ensureEngineRunning();
-    } catch (const AudioError &error) {
-        // The context already plays; sound starts once a later start succeeds.
-        setError(std::string("Audio engine: ") + error.what());
-        return;
-    }
-    onMain([playing, record](PlayerEngine &self) {
-        self.isPlaying.set(playing);
-        self.editMode.set(record);
-        self.errorMessage.set(std::nullopt);
-        self.publishStatus();
-    });
-    startDisplayTimer();
+    command(
+        [mode, record](vxa_mod *mod) {
+            vxa_mod_play_mode_at(mod, mode, record ? 1 : 0, 0);
+            return true;
+        },
+        {.needsModule = true,
+         // The context already plays; sound starts once a later start succeeds.
+         .afterUnlock =
+             [this] {
+                 const auto error = startAudio();
+                 if (error)
+                     setError("Audio engine: " + *error);
+                 return !error;
+             },
+         .beforePublish =
+             [record](PlayerEngine &self) {
+                 self.isPlaying.set(self.isPlayingCached_);
+                 self.editMode.set(record);
+                 self.errorMessage.set(std::nullopt);
+             }});
 }
 
 void PlayerEngine::stop()
 {
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            vxa_mod_stop(mod_);
-        refreshStatusUnlocked();
+    command(
+        [](vxa_mod *mod) {
+            vxa_mod_stop(mod);
+            return true;
+        },
+        {.startTimer = false,
+         .beforePublish = [](PlayerEngine &self) { self.isPlaying.set(false); }});
+}
+
+std::optional<std::string> PlayerEngine::startAudio()
+{
+    try {
+        ensureEngineRunning();
+        return std::nullopt;
+    } catch (const AudioError &error) {
+        return error.what();
     }
-    onMain([](PlayerEngine &self) {
-        self.isPlaying.set(false);
-        self.publishStatus();
-    });
 }
 
 } // namespace vexa

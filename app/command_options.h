@@ -22,9 +22,9 @@ struct CommandOptions {
     bool publishNow = false;
     bool startTimer = true;
     // Runs once the lock is released, before publishing; false ends the command there.
-    std::function<bool()> afterUnlock;
+    std::function<bool()> afterUnlock = nullptr;
     // Runs on the main thread just before the refreshed state is published.
-    std::function<void(PlayerEngine &)> beforePublish;
+    std::function<void(PlayerEngine &)> beforePublish = nullptr;
 };
 
 } // namespace vexa

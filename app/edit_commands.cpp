@@ -93,6 +93,22 @@ CursorCell cursorCell(vxa_mod *mod, int64_t channel)
     return at;
 }
 
+// The work of an edit of the cell under the cursor in `channel`, then one row down when
+// `advanceRow`; it ends the command when there is no cell to edit.
+EngineWork editCursorCell(int64_t channel, std::function<vxa_cell(vxa_cell)> change,
+                          bool advanceRow)
+{
+    return [channel, change = std::move(change), advanceRow](vxa_mod *mod) {
+        const CursorCell at = cursorCell(mod, channel);
+        if (!at.cell)
+            return false;
+        at.write(mod, change(*at.cell));
+        if (advanceRow)
+            vxa_mod_step_row(mod, 1);
+        return true;
+    };
+}
+
 // The work of a step command: one engine call with the delta.
 EngineWork stepBy(void (*step)(vxa_mod *, int32_t), int64_t delta)
 {
@@ -198,13 +214,11 @@ bool PlayerEngine::handleCharacterKey(const std::optional<std::string> &characte
 
 void PlayerEngine::setEditPhrase()
 {
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            refreshStatusUnlocked();
-        else
-            statusPhraseCached_ = editMode.get() ? "EDITING" : kAllRightPhrase;
-    }
+    if (command({}, {.needsModule = true, .publishNow = true, .startTimer = false}))
+        return;
+    // Without a module there is nothing to refresh: only the phrase follows edit mode,
+    // until the next display tick shows the idle phrase again.
+    statusPhraseCached_ = editMode.get() ? "EDITING" : kAllRightPhrase;
     publishStatus();
 }
 
@@ -254,47 +268,29 @@ void PlayerEngine::writeNoteAtCursor(int64_t note, bool alsoWrite)
 {
     if (note < 1 || note > kHighestNote)
         return;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        const CursorCell at = cursorCell(mod_, editCh.get());
-        vxa_mod_trigger(mod_, at.channel, static_cast<uint32_t>(note),
-                        static_cast<uint32_t>(currentSampleSlot_ & 255));
-        if (alsoWrite || (at.status.recording && at.status.playing)) {
-            if (at.cell) {
-                vxa_cell cell = *at.cell;
-                cell.note = static_cast<uint8_t>(note);
-                cell.sample = static_cast<uint8_t>(currentSampleSlot_);
-                at.write(mod_, cell);
+    command(
+        [this, note, alsoWrite](vxa_mod *mod) {
+            const CursorCell at = cursorCell(mod, editCh.get());
+            vxa_mod_trigger(mod, at.channel, static_cast<uint32_t>(note),
+                            static_cast<uint32_t>(currentSampleSlot_ & 255));
+            if (alsoWrite || (at.status.recording && at.status.playing)) {
+                if (at.cell) {
+                    vxa_cell cell = *at.cell;
+                    cell.note = static_cast<uint8_t>(note);
+                    cell.sample = static_cast<uint8_t>(currentSampleSlot_);
+                    at.write(mod, cell);
+                }
+                if (!at.status.playing)
+                    vxa_mod_step_row(mod, 1);
             }
-            if (!at.status.playing)
-                vxa_mod_step_row(mod_, 1);
-        }
-        refreshStatusUnlocked();
-    }
-    try {
-        ensureEngineRunning();
-    } catch (const AudioError &) {
-        // A live note without sound is still written; the next one retries.
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    startDisplayTimer();
-}
-
-bool PlayerEngine::editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change,
-                                    bool advanceRow)
-{
-    if (!mod_)
-        return false;
-    const CursorCell at = cursorCell(mod_, editCh.get());
-    if (!at.cell)
-        return false;
-    at.write(mod_, change(*at.cell));
-    if (advanceRow)
-        vxa_mod_step_row(mod_, 1);
-    refreshStatusUnlocked();
-    return true;
+            return true;
+        },
+        {.needsModule = true,
+         // A live note without sound is still written; the next one retries the output.
+         .afterUnlock = [this] {
+             startAudio();
+             return true;
+         }});
 }
 
 void PlayerEngine::writeHexAtCursor(int64_t value)
@@ -302,21 +298,13 @@ void PlayerEngine::writeHexAtCursor(int64_t value)
     const int64_t field = cursorPos.get();
     if (!editMode.get() || value < 0 || value >= kHexBase || field < 1)
         return;
-    {
-        std::lock_guard guard(lock_);
-        const bool written = editCellUnlocked(
-            [field, value](vxa_cell cell) {
-                return withHexDigit(cell, field, static_cast<int>(value));
-            },
-            false);
-        if (!written)
-            return;
-    }
-    onMain([](PlayerEngine &self) {
-        self.moveCursor(1);
-        self.publishStatus();
-    });
-    startDisplayTimer();
+    command(editCursorCell(
+                editCh.get(),
+                [field, value](vxa_cell cell) {
+                    return withHexDigit(cell, field, static_cast<int>(value));
+                },
+                false),
+            {.needsModule = true, .beforePublish = [](PlayerEngine &self) { self.moveCursor(1); }});
 }
 
 void PlayerEngine::clearAtCursor()
@@ -324,13 +312,9 @@ void PlayerEngine::clearAtCursor()
     if (!editMode.get() || isPlaying.get())
         return;
     const int64_t field = cursorPos.get();
-    {
-        std::lock_guard guard(lock_);
-        if (!editCellUnlocked([field](vxa_cell cell) { return clearedField(cell, field); }, true))
-            return;
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    startDisplayTimer();
+    command(editCursorCell(
+                editCh.get(), [field](vxa_cell cell) { return clearedField(cell, field); }, true),
+            {.needsModule = true});
 }
 
 void PlayerEngine::stepRow(int64_t delta)
@@ -383,25 +367,20 @@ void PlayerEngine::transpose(bool trackOnly, int64_t semitones)
 {
     if (semitones == 0)
         return;
-    bool transposed = false;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        const CursorCell at = cursorCell(mod_, editCh.get());
-        if (at.cell && at.cell->note >= 1 && at.cell->note <= kHighestNote) {
-            vxa_mod_transpose(mod_, at.pattern, trackOnly ? static_cast<int32_t>(at.channel) : -1,
+    bool noNote = false;
+    command(
+        [this, trackOnly, semitones, &noNote](vxa_mod *mod) {
+            const CursorCell at = cursorCell(mod, editCh.get());
+            noNote = !at.cell || at.cell->note < 1 || at.cell->note > kHighestNote;
+            if (noNote)
+                return false;
+            vxa_mod_transpose(mod, at.pattern, trackOnly ? static_cast<int32_t>(at.channel) : -1,
                               static_cast<int32_t>(semitones), at.cell->note);
-            refreshStatusUnlocked();
-            transposed = true;
-        }
-    }
-    if (!transposed) {
+            return true;
+        },
+        {.needsModule = true});
+    if (noNote)
         postNotice("TRANSPOSE", "No note under cursor.");
-        return;
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    startDisplayTimer();
 }
 
 void PlayerEngine::patternWellClick(int64_t row, std::optional<int64_t> channel,
@@ -413,31 +392,30 @@ void PlayerEngine::patternWellClick(int64_t row, std::optional<int64_t> channel,
     }
     if (row < 0 || row >= kPatternRowCount)
         return;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_ || vxa_mod_is_playing(mod_))
-            return;
-        vxa_mod_set_row(mod_, static_cast<int32_t>(row));
-        refreshStatusUnlocked();
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    command(
+        [row](vxa_mod *mod) {
+            if (vxa_mod_is_playing(mod))
+                return false;
+            vxa_mod_set_row(mod, static_cast<int32_t>(row));
+            return true;
+        },
+        {.needsModule = true, .startTimer = false});
 }
 
 void PlayerEngine::clearCurrentPattern()
 {
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        vxa_status status{};
-        vxa_mod_get_status(mod_, &status);
-        const vxa_cell empty{};
-        for (uint32_t row = 0; row < kPatternRowCount; ++row)
-            for (uint32_t channel = 0; channel < kChannelCount; ++channel)
-                vxa_mod_set_cell(mod_, static_cast<int32_t>(status.pattern), row, channel, &empty);
-        refreshStatusUnlocked();
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    command(
+        [](vxa_mod *mod) {
+            vxa_status status{};
+            vxa_mod_get_status(mod, &status);
+            const vxa_cell empty{};
+            for (uint32_t row = 0; row < kPatternRowCount; ++row)
+                for (uint32_t channel = 0; channel < kChannelCount; ++channel)
+                    vxa_mod_set_cell(mod, static_cast<int32_t>(status.pattern), row, channel,
+                                     &empty);
+            return true;
+        },
+        {.needsModule = true, .startTimer = false});
 }
 
 } // namespace vexa

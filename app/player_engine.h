@@ -177,6 +177,8 @@ private:
     void ensureRenderScratch(int64_t frames);
     int render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount);
     void tearDownAudio();
+    // Starts audio output if it does not run; the error's description when it fails.
+    std::optional<std::string> startAudio();
     void refreshStatusUnlocked();
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
@@ -185,8 +187,6 @@ private:
     // the closing steps `options` asks for. False when the command ended early (no
     // module where one is needed, `work` or `afterUnlock` said stop).
     bool command(const EngineWork &work, const CommandOptions &options = {});
-    // Changes the cell under the cursor; false when there is no module or no cell.
-    bool editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change, bool advanceRow);
     bool handleCharacterKey(const std::optional<std::string> &characters, bool shift, bool command);
     void leaveEditing();
     void setEditPhrase();
@@ -229,6 +229,8 @@ private:
     int64_t sampleLoopLengthCached_ = 2;
     std::string sampleNameCached_;
     std::string statusPhraseCached_ = kAllRightPhrase;
+    // Published as isPlaying only by the commands that own it (play, stop, the tick).
+    bool isPlayingCached_ = false;
     ScopeBuffers scopeBuffersCached_ = flatScopes();
     SpectrumBins spectrumBinsCached_{};
     SampleWave sampleWaveCached_ = flatWave();

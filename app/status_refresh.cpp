@@ -39,6 +39,7 @@ void PlayerEngine::refreshIdleUnlocked()
     sampleLoopLengthCached_ = 2;
     sampleNameCached_.clear();
     statusPhraseCached_ = kAllRightPhrase; // even in edit mode: there is nothing to edit
+    isPlayingCached_ = false;
     scopeBuffersCached_ = flatScopes();
     spectrumBinsCached_ = {};
     sampleWaveCached_ = flatWave();
@@ -67,6 +68,7 @@ void PlayerEngine::refreshStatusUnlocked()
     vxa_mod_get_sample_info(mod_, static_cast<int32_t>(currentSampleSlot_), &info);
     const int64_t restart = vxa_mod_restart(mod_);
 
+    isPlayingCached_ = status.playing != 0;
     statusLineCached_ = statusLineText(status);
     statusPhraseCached_ = statusPhraseText(status, editMode.get());
     orderLineCached_ = orderLineText(status);
