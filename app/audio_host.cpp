@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char *kErrorDomain = "Vexatron";
 constexpr int kFormatErrorCode = 1;
-constexpr std::chrono::nanoseconds kDisplayInterval{1'000'000'000 / 30};
-constexpr float kOutputVolume = 1.0f;
 
 } // namespace
 

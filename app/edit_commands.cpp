@@ -12,12 +12,7 @@ namespace vexa {
 
 namespace {
 
-constexpr int64_t kFieldsPerChannel = 6;
-constexpr int64_t kCursorPositions = kFieldsPerChannel * kChannelCount; // 24
 constexpr int64_t kNoteField = 0;
-constexpr int64_t kMaxSampleNumber = 31;
-constexpr int64_t kSlotCount = 31;
-constexpr int kHexBase = 16;
 
 int64_t wrap(int64_t value, int64_t n)
 {
@@ -46,8 +41,8 @@ vxa_cell withHexDigit(vxa_cell cell, int64_t field, int value)
         break;
     }
     // Any hex edit also repairs an out-of-range sample number.
-    if (cell.sample > kMaxSampleNumber)
-        cell.sample = kMaxSampleNumber;
+    if (cell.sample > kSlotCount)
+        cell.sample = kSlotCount;
     return cell;
 }
 

@@ -7,6 +7,7 @@
 // properties are assigned on the main thread only, never while the lock is held.
 #pragma once
 
+#include "app_tables.h"
 #include "command_options.h"
 #include "engine_lock.h"
 #include "pattern_row_display.h"
@@ -27,14 +28,6 @@
 #include <vector>
 
 namespace vexa {
-
-inline constexpr int kScopeBytes = 128;
-inline constexpr int kSpectrumBins = 24;
-inline constexpr int kSampleWaveBytes = 256;
-inline constexpr int32_t kOutputRate = 44100; // Hz, for the device and the engine
-inline constexpr uint32_t kOutputChannels = 2;
-inline constexpr int64_t kInitialScratchFrames = 4096;
-inline constexpr uint8_t kZeroLine = 0x80; // unsigned 8-bit silence
 
 using ScopeBuffer = std::array<uint8_t, kScopeBytes>;
 using ScopeBuffers = std::array<ScopeBuffer, kChannelCount>;
@@ -77,10 +70,10 @@ public:
     Published<bool> isRecording{changes, false};
     Published<std::array<bool, kChannelCount>> chanMute{changes, {}};
     Published<int64_t> currentSample{changes, 1};
-    Published<int64_t> sampleVolume{changes, 64};
+    Published<int64_t> sampleVolume{changes, kIdleSampleVolume};
     Published<int64_t> sampleLength{changes, 0};
     Published<int64_t> sampleLoopStart{changes, 0};
-    Published<int64_t> sampleLoopLength{changes, 2};
+    Published<int64_t> sampleLoopLength{changes, kIdleLoopLength};
     Published<std::string> sampleName{changes, ""};
     Published<std::string> statusPhrase{changes, kAllRightPhrase};
     Published<bool> editMode{changes, false};
@@ -223,10 +216,10 @@ private:
     bool playModeSongCached_ = true;
     bool isRecordingCached_ = false;
     std::array<bool, kChannelCount> chanMuteCached_{};
-    int64_t sampleVolumeCached_ = 64;
+    int64_t sampleVolumeCached_ = kIdleSampleVolume;
     int64_t sampleLengthCached_ = 0;
     int64_t sampleLoopStartCached_ = 0;
-    int64_t sampleLoopLengthCached_ = 2;
+    int64_t sampleLoopLengthCached_ = kIdleLoopLength;
     std::string sampleNameCached_;
     std::string statusPhraseCached_ = kAllRightPhrase;
     // Published as isPlaying only by the commands that own it (play, stop, the tick).

@@ -33,10 +33,10 @@ void PlayerEngine::refreshIdleUnlocked()
     playModeSongCached_ = true;
     isRecordingCached_ = false;
     chanMuteCached_ = {};
-    sampleVolumeCached_ = 64;
+    sampleVolumeCached_ = kIdleSampleVolume;
     sampleLengthCached_ = 0;
     sampleLoopStartCached_ = 0;
-    sampleLoopLengthCached_ = 2;
+    sampleLoopLengthCached_ = kIdleLoopLength;
     sampleNameCached_.clear();
     statusPhraseCached_ = kAllRightPhrase; // even in edit mode: there is nothing to edit
     isPlayingCached_ = false;
