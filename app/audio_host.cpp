@@ -33,11 +33,13 @@ void PlayerEngine::attachSourceNode()
     // detaches the callback (and the device stops) before any member it uses goes.
     services_.audio->attachSource(
         format, [this](uint32_t frames, AudioOutputBuffer *buffers, uint32_t count) {
+            // Audio thread.
             return render(frames, buffers, count);
         });
     services_.audio->setOutputVolume(kOutputVolume);
 }
 
+// Audio thread (and the main thread before the callback is attached).
 void PlayerEngine::ensureRenderScratch(int64_t frames)
 {
     const int64_t floats = 2 * std::max<int64_t>(frames, 1);
@@ -47,6 +49,7 @@ void PlayerEngine::ensureRenderScratch(int64_t frames)
     renderScratchCapacity_ = floats;
 }
 
+// Audio thread: the render callback.
 int PlayerEngine::render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount)
 {
     ensureRenderScratch(frames);

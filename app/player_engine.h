@@ -2,9 +2,28 @@
 // context and the one lock that guards it, feeds the audio device from its render
 // callback, runs the 1/30 s display timer, and publishes everything the screen shows.
 //
-// Threads: the render callback runs on the audio device's thread and only takes the
-// lock around one engine render. Everything else runs on the main thread. Published
-// properties are assigned on the main thread only, never while the lock is held.
+// Threads and the lock (the rules every function here keeps):
+//
+// - The audio thread (the device's own) runs only the render callback: render() and,
+//   from it, ensureRenderScratch(), each marked "Audio thread". It takes lock_ around
+//   one vxa_mod_render call and copies to the device's buffers after releasing it. It
+//   calls nothing else of the controller. It does not log, touch a file or a published
+//   property, or wait on anything but lock_, and it does not allocate: the scratch holds
+//   kInitialScratchFrames before the first callback, and only a device asking for a
+//   larger block than ever before makes that one callback grow it.
+// - The main thread runs everything else: every command, the display tick, the blocks
+//   posted to the main queue, and every assignment to a published property.
+//   setError() and postNotice() may be called from any thread: they only post.
+// - lock_ guards mod_ and everything inside the engine context, and nothing else. A
+//   command holds it only for engine calls in memory and refreshStatusUnlocked() (see
+//   command()); never while publishing, posting, calling the audio device, the timers
+//   or the disk, and never while taking it again: a command does not call another
+//   command under the lock (a debug build aborts, see engine_lock.h).
+// - Lock order: the device's mutex, then lock_. The device's thread holds its mutex
+//   (on that thread only ever tried, never waited for) while the callback takes lock_;
+//   so no code holding lock_ calls into the device or takes any other lock.
+// - The shadow fields (the ...Cached_ members) belong to the main thread: written
+//   under lock_ by the refresh, read by publishStatus() without it.
 #pragma once
 
 #include "app_tables.h"
@@ -167,7 +186,9 @@ private:
     explicit PlayerEngine(PlatformServices services);
 
     void attachSourceNode();
+    // Audio thread (and the main thread before the callback is attached).
     void ensureRenderScratch(int64_t frames);
+    // Audio thread: the render callback.
     int render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount);
     void tearDownAudio();
     // Starts audio output if it does not run; the error's description when it fails.
@@ -198,9 +219,8 @@ private:
     std::optional<std::filesystem::path> moduleURL_;
     std::optional<VexaConfirmAction> pendingConfirmAction_;
 
-    // Shadow copies of the refreshed properties, written under the lock on the main
-    // thread and published from there. They start with the idle values (see the
-    // constructor).
+    // Shadow copies of the refreshed properties. They start with the idle values (see
+    // the constructor).
     std::string statusLineCached_;
     std::string orderLineCached_;
     std::string patternRowLineCached_;
