@@ -159,18 +159,40 @@ TEST_F(EditCommands, recordingWhilePlaying_writesWithoutAdvancing)
     EXPECT_EQ(engine->currentRow(), 0);
 }
 
-TEST_F(EditCommands, clearAndTranspose)
+TEST_F(EditCommands, keysOnTheCell_changeOnlyTheirFieldAndOnlyInEditMode)
 {
-    press(keys::space);
-    press(keys::tab); // channel 1, which holds C-2 with effect C20
-    for (int i = 0; i < 3; ++i)
-        press(keys::right); // effect field
-    EXPECT_TRUE(press(keys::deleteBackward));
-    EXPECT_EQ(cell(0, 1), "C-201020");
-    EXPECT_EQ(engine->currentRow(), 1);
-    press(keys::up);
+    const struct {
+        const char *key;
+        bool editMode;
+        int64_t field;
+        uint16_t code;
+        std::optional<std::string> text;
+        const char *cell; // channel 1, row 0: "C-201C20" before
+        int64_t row;      // afterwards
+    } cases[] = {
+        {"Delete outside edit mode", false, 0, keys::deleteBackward, {}, "C-201C20", 0},
+        {"Forward Delete outside edit mode", false, 0, keys::deleteForward, {}, "C-201C20", 0},
+        {"Delete on the note", true, 0, keys::deleteBackward, {}, "---00C20", 1},
+        {"Delete on the sample's low digit", true, 2, keys::deleteBackward, {}, "C-200C20", 1},
+        {"Forward Delete on the effect", true, 3, keys::deleteForward, {}, "C-201020", 1},
+        {"U in octave 1, the highest note", true, 0, keys::other, "u", "B-301C20", 1},
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        if (engine->editMode() != c.editMode)
+            press(keys::space);
+        run([&] { engine->patternWellClick(0, 1, c.field); });
+        EXPECT_TRUE(press(c.code, c.text)) << c.key;
+        EXPECT_EQ(cell(0, 1), c.cell) << c.key;
+        EXPECT_EQ(engine->currentRow(), c.row) << c.key;
+    }
+}
+
+TEST_F(EditCommands, transpose_movesTheNoteUnderTheCursor_orSaysThereIsNone)
+{
+    run([&] { engine->patternWellClick(0, 1, 0); });
     run([&] { engine->transpose(true, 12); });
-    EXPECT_EQ(cell(0, 1), "C-301020");
+    EXPECT_EQ(cell(0, 1), "C-301C20");
     press(keys::down);
     run([&] { engine->transpose(false, 1); });
     ASSERT_TRUE(engine->notice());

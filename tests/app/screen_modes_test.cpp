@@ -20,7 +20,8 @@ protected:
                                    .loopStartWords = 5,
                                    .loopLengthWords = 40})
                        .note(0, 0, 0, 428, 1)
-                       .note(0, 4, 3, 214, 1));
+                       .note(0, 4, 3, 214, 1)
+                       .note(0, 63, 2, 428, 1));
     }
     void smpEd(VexaSmpEdAction action)
     {
@@ -71,6 +72,9 @@ TEST_F(ScreenModes, confirmations_askThenClear)
     drain();
     EXPECT_EQ(engine->patternRows()[5].cells[0], "---00000");
     EXPECT_EQ(engine->patternRows()[9].cells[3], "---00000"); // row 4
+    engine->patternWellClick(63, std::nullopt, std::nullopt);
+    drain();
+    EXPECT_EQ(engine->patternRows()[5].cells[2], "---00000"); // the last row too
 
     engine->requestConfirm(VexaConfirmAction::clearSample);
     EXPECT_EQ(engine->confirm()->message, "Clear current sample?");

@@ -236,6 +236,7 @@ TEST_F(SampleEdit, loopStepping_keepsTheLoopInsideTheSample)
         Loop expected;
     } cases[] = {
         {start, 10, 90, 45, {0, 0}},     // start 100 -> 98, length would be 2: removed
+        {start, 0, 0, 60, {98, 0}},      // no loop: a pending start, kept inside the sample
         {start, 10, 90, 5, {20, 80}},    // still fits
         {start, 10, 90, 20, {50, 50}},   // end pulled back to the sample's end
         {length, 10, 14, 100, {10, 90}}, // limited to the room after the start
