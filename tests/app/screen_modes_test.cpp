@@ -87,6 +87,9 @@ TEST_F(ScreenModes, confirmations_askThenClear)
 
 TEST_F(ScreenModes, sampleEditorButtons)
 {
+    smpEd(VexaSmpEdAction::play); // the octave's first note, sounded, not written
+    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
+    EXPECT_NE(audio->renderOnDeviceThread(256)[0], std::vector<float>(256, 0.0f));
     smpEd(VexaSmpEdAction::volUp);
     EXPECT_EQ(engine->sampleVolume(), 41);
     smpEd(VexaSmpEdAction::cutTail); // loop [10, 90) of 100 bytes
@@ -109,11 +112,4 @@ TEST_F(ScreenModes, sampleEditorButtons)
     smpEd(VexaSmpEdAction::clear); // no confirmation
     EXPECT_EQ(engine->sampleLength(), 0);
     EXPECT_FALSE(engine->confirm());
-}
-
-TEST_F(ScreenModes, playButton_soundsTheOctavesFirstNoteWithoutWriting)
-{
-    smpEd(VexaSmpEdAction::play);
-    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
-    EXPECT_NE(audio->renderOnDeviceThread(256)[0], std::vector<float>(256, 0.0f));
 }
