@@ -4,13 +4,12 @@
 //
 // Threads and the lock (the rules every function here keeps):
 //
-// - The audio thread (the device's own) runs only the render callback: render() and,
-//   from it, ensureRenderScratch(), each marked "Audio thread". It takes lock_ around
-//   one vxa_mod_render call and copies to the device's buffers after releasing it. It
-//   calls nothing else of the controller. It does not log, touch a file or a published
-//   property, or wait on anything but lock_, and it does not allocate: the scratch holds
-//   kInitialScratchFrames before the first callback, and only a device asking for a
-//   larger block than ever before makes that one callback grow it.
+// - The audio thread (the device's own) runs only the render callback, render(), marked
+//   "Audio thread". It takes lock_ around each vxa_mod_render call (one per piece the
+//   scratch holds) and copies to the device's buffers after releasing it. It calls
+//   nothing else of the controller. It does not log, touch a file or a published
+//   property, wait on anything but lock_, or allocate: the device's prepare call sizes
+//   the scratch on the main thread before any render that needs the room.
 // - The main thread runs everything else: every command, the display tick, the blocks
 //   posted to the main queue, and every assignment to a published property.
 //   setError() and postNotice() may be called from any thread: they only post.
@@ -186,13 +185,16 @@ private:
     explicit PlayerEngine(PlatformServices services);
 
     void attachSourceNode();
-    // Audio thread (and the main thread before the callback is attached).
+    // Main thread: makes room for renders of `frames` (the device's block, told by its
+    // prepare call before any render that could ask for that many).
     void ensureRenderScratch(int64_t frames);
     // Audio thread: the render callback.
     int render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount);
     void tearDownAudio();
     // Starts audio output if it does not run; the error's description when it fails.
     std::optional<std::string> startAudio();
+    // Reports a lost output and stops the song (the display tick asks every frame).
+    void noticeLostOutput();
     void refreshStatusUnlocked();
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);

@@ -20,18 +20,14 @@ ModBuilder steadyModule()
 
 } // namespace
 
-TEST_F(ControllerTest, callback_playsSilenceWithoutAModule_andGrowsTheScratchOnlyForLargerCalls)
+TEST_F(ControllerTest, callback_beforeAnyModulePlaysSilence_andZeroFramesWriteNothing)
 {
     engine->ensureEngineRunning();
-    EXPECT_EQ(engine->renderScratchCapacity(), 2 * 4096);
-    const auto out = audio->renderOnDeviceThread(8192);
-    EXPECT_EQ(out[0], std::vector<float>(8192, 0.0f));
-    EXPECT_EQ(out[1], std::vector<float>(8192, 0.0f));
-    EXPECT_EQ(engine->renderScratchCapacity(), 16384);
-    audio->renderOnDeviceThread(512);
-    EXPECT_EQ(engine->renderScratchCapacity(), 16384);
+    const auto out = audio->renderOnDeviceThread(512);
+    EXPECT_EQ(out[0], std::vector<float>(512, 0.0f));
+    EXPECT_EQ(out[1], std::vector<float>(512, 0.0f));
     EXPECT_TRUE(audio->renderOnDeviceThread(0)[0].empty());
-    EXPECT_EQ(audio->callbackCount, 3);
+    EXPECT_EQ(audio->callbackCount, 2);
 }
 
 TEST_F(ControllerTest, callback_splitsFramesIntoTwoChannelBuffers_orFillsOneInterleaved)
@@ -46,6 +42,23 @@ TEST_F(ControllerTest, callback_splitsFramesIntoTwoChannelBuffers_orFillsOneInte
     ASSERT_EQ(interleaved[0].size(), 128u);
     EXPECT_EQ(interleaved[0][126], 0.25f);
     EXPECT_EQ(interleaved[0][127], 0.0f);
+}
+
+TEST_F(ControllerTest, scratchBuffer_isSizedForTheDeviceBlockAtStart_longerCallbacksGoInPieces)
+{
+    audio->blockFrames = 8192;
+    loadModule(steadyModule());
+    engine->ensureEngineRunning();
+    EXPECT_EQ(engine->renderScratchCapacity(), 16384);
+    engine->playMode(0, false);
+    const auto split = audio->renderOnDeviceThread(20000);
+    EXPECT_EQ(split[0], std::vector<float>(20000, 0.25f));
+    EXPECT_EQ(split[1], std::vector<float>(20000, 0.0f));
+    const auto interleaved = audio->renderOnDeviceThread(9000, 1);
+    EXPECT_EQ(interleaved[0][2 * 8191], 0.25f);
+    EXPECT_EQ(interleaved[0][2 * 8192], 0.25f);
+    EXPECT_EQ(interleaved[0][2 * 8999 + 1], 0.0f);
+    EXPECT_EQ(engine->renderScratchCapacity(), 16384);
 }
 
 TEST_F(ControllerTest, missingFormat_failsWithTheControllersError)
@@ -91,6 +104,25 @@ TEST_F(ControllerTest, play_withoutAModuleDoesNothing_reportsAnEngineThatCannotS
     EXPECT_TRUE(audio->isRunning()); // the output and the timer keep running
     EXPECT_EQ(timers->scheduledCount(), 1);
     EXPECT_EQ(audio->renderOnDeviceThread(16)[0], std::vector<float>(16, 0.0f));
+}
+
+TEST_F(ControllerTest, lostOutput_stopsTheSongAndSaysWhy_andPlayOrALiveNoteReopensIt)
+{
+    loadModule(steadyModule());
+    const std::function<void()> reopeners[] = {[&] { engine->playMode(0, false); },
+                                               [&] { engine->writeNoteAtCursor(13, false); }};
+    for (const auto &reopen : reopeners) {
+        engine->playMode(0, false);
+        audio->loseOutput("The server went away.");
+        engine->tickDisplay();
+        drain();
+        EXPECT_EQ(engine->errorMessage(), "Audio: The server went away.");
+        EXPECT_FALSE(engine->isPlaying());
+        EXPECT_FALSE(audio->isRunning());
+        reopen();
+        drain();
+        EXPECT_TRUE(audio->isRunning());
+    }
 }
 
 TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
