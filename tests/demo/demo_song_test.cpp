@@ -4,7 +4,7 @@
 // there, takes one to two minutes, and every channel sounds in every position.
 #include "demo_module.h"
 #include "engine_handle.h"
-#include "source_tree.h"
+#include "source_path.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
