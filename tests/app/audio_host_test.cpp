@@ -30,20 +30,6 @@ TEST_F(ControllerTest, callback_beforeAnyModulePlaysSilence_andZeroFramesWriteNo
     EXPECT_EQ(audio->callbackCount, 2);
 }
 
-TEST_F(ControllerTest, callback_splitsFramesIntoTwoChannelBuffers_orFillsOneInterleaved)
-{
-    loadModule(steadyModule());
-    engine->ensureEngineRunning();
-    engine->playMode(0, false);
-    const auto split = audio->renderOnDeviceThread(512);
-    EXPECT_EQ(split[0][511], 0.25f);
-    EXPECT_EQ(split[1][511], 0.0f);
-    const auto interleaved = audio->renderOnDeviceThread(64, 1);
-    ASSERT_EQ(interleaved[0].size(), 128u);
-    EXPECT_EQ(interleaved[0][126], 0.25f);
-    EXPECT_EQ(interleaved[0][127], 0.0f);
-}
-
 TEST_F(ControllerTest, scratchBuffer_isSizedForTheDeviceBlockAtStart_longerCallbacksGoInPieces)
 {
     audio->blockFrames = 8192;

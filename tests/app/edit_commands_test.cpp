@@ -181,7 +181,7 @@ TEST_F(EditCommands, transpose_movesTheNoteUnderTheCursor_orSaysThereIsNone)
     EXPECT_EQ(engine->notice()->message, "No note under cursor.");
 }
 
-TEST_F(EditCommands, spaceAndEscape_whilePlaying)
+TEST_F(EditCommands, spaceAndEscapeStop_unhandledKeysPass_helpLetsOnlyEscapeThrough)
 {
     run([&] { engine->playMode(0, false); });
     EXPECT_FALSE(press(keys::space, {}, false, true)); // with command: passed on
@@ -194,10 +194,6 @@ TEST_F(EditCommands, spaceAndEscape_whilePlaying)
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
     EXPECT_EQ(engine->statusPhrase(), "ALL RIGHT");
-}
-
-TEST_F(EditCommands, unhandledKeysPass_helpOpenLetsOnlyEscapeThrough_noControllerPassesAll)
-{
     for (const char *text : {"p", "+", "-", "o"})
         EXPECT_FALSE(type(text)) << text;
     EXPECT_FALSE(press(keys::other, std::string("s"), false, true)); // with command
@@ -212,7 +208,7 @@ TEST_F(EditCommands, unhandledKeysPass_helpOpenLetsOnlyEscapeThrough_noControlle
     EXPECT_FALSE(type("z"));
 }
 
-TEST_F(EditCommands, stepSample_clampsAndPublishesTheSlot)
+TEST_F(EditCommands, stepSampleClampsAndPublishesTheSlot_wellClicksMoveTheRowOnlyWhileStopped)
 {
     run([&] { engine->stepSample(1); });
     EXPECT_EQ(engine->currentSample(), 2);
@@ -223,10 +219,7 @@ TEST_F(EditCommands, stepSample_clampsAndPublishesTheSlot)
     EXPECT_EQ(engine->currentSample(), 1);
     run([&] { engine->stepSampleVolume(5); });
     EXPECT_EQ(engine->sampleVolume(), 45);
-}
 
-TEST_F(EditCommands, patternWellClick_movesCursorAndRowOnlyWhileStopped)
-{
     run([&] { engine->patternWellClick(12, 7, -2); });
     EXPECT_EQ(cursor(), Cursor(3, 0));
     EXPECT_EQ(engine->currentRow(), 12);
