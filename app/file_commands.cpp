@@ -61,42 +61,55 @@ std::filesystem::path saveVersioned(const std::filesystem::path &directory, cons
 
 } // namespace
 
+bool PlayerEngine::ensureEngineContext()
+{
+    // Only this function assigns mod_, on the main thread, so the main thread reads it
+    // without the lock; the audio thread sees the new context through the lock.
+    if (mod_)
+        return true;
+    vxa_mod *created = vxa_mod_create(kOutputRate);
+    if (!created)
+        return false;
+    std::lock_guard guard(lock_);
+    mod_ = created;
+    return true;
+}
+
 void PlayerEngine::load(const std::filesystem::path &file)
 {
     ScratchMod scratch(vxa_mod_create(kOutputRate));
     const int32_t rc = scratch ? vxa_mod_load(scratch.get(), file.string().c_str()) : -1;
-    std::string engineTitle;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            mod_ = vxa_mod_create(kOutputRate);
-        if (!mod_ || !scratch) {
-            setError("vxa_mod_create failed.");
-            return;
-        }
-        if (rc == 0)
-            vxa_mod_move_module(mod_, scratch.get());
-        engineTitle = vxa_mod_title(mod_);
-        refreshStatusUnlocked();
-    }
-    if (rc != 0) {
-        // The refused file never reached the module being edited: only the error shows.
-        onMain([rc](PlayerEngine &self) {
-            self.errorMessage.set("Failed to load module (" + std::to_string(rc) + ").");
-            self.publishStatus();
-        });
+    if (!scratch || !ensureEngineContext()) {
+        setError("vxa_mod_create failed.");
         return;
     }
+    std::string engineTitle;
     const bool fromResources = services_.resources && services_.resources->contains(file);
-    onMain([file, fromResources, engineTitle](PlayerEngine &self) {
-        self.errorMessage.set(std::nullopt);
-        self.hasModule.set(true);
-        self.title.set(engineTitle.empty() ? file.stem().string() : engineTitle);
-        self.pathLabel.set(file.filename().string());
-        self.moduleURL_ = fromResources ? std::nullopt : std::optional(file);
-        self.isPlaying.set(false);
-        self.publishStatus();
-    });
+    command(
+        [&](vxa_mod *mod) {
+            if (rc == 0)
+                vxa_mod_move_module(mod, scratch.get());
+            engineTitle = vxa_mod_title(mod);
+            return true;
+        },
+        {.startTimer = false, .afterUnlock = [&] {
+             // A refused file never reached the module being edited: only the error shows.
+             if (rc != 0) {
+                 onMain([rc](PlayerEngine &self) {
+                     self.errorMessage.set("Failed to load module (" + std::to_string(rc) + ").");
+                 });
+                 return true;
+             }
+             onMain([file, fromResources, engineTitle](PlayerEngine &self) {
+                 self.errorMessage.set(std::nullopt);
+                 self.hasModule.set(true);
+                 self.title.set(engineTitle.empty() ? file.stem().string() : engineTitle);
+                 self.pathLabel.set(file.filename().string());
+                 self.moduleURL_ = fromResources ? std::nullopt : std::optional(file);
+                 self.isPlaying.set(false);
+             });
+             return true;
+         }});
 }
 
 void PlayerEngine::loadBundledDemoIfNeeded()
@@ -121,29 +134,33 @@ bool PlayerEngine::writeModule(const std::filesystem::path &file, std::optional<
 {
     std::vector<uint8_t> bytes;
     std::string engineTitle;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            throw VexaIOError(kNoModuleText);
-        if (version && fallback)
-            vxa_mod_set_title(mod_, stampVersion(title.get(), *version, *fallback).c_str());
-        bytes.resize(vxa_mod_module_image(mod_, nullptr, 0));
-        vxa_mod_module_image(mod_, bytes.data(), bytes.size());
-        engineTitle = vxa_mod_title(mod_);
-        refreshStatusUnlocked();
-    }
-    if (bytes.empty())
-        throw VexaIOError(kSaveModuleFailedText);
-    if (!writeFile(file, bytes, mode, kSaveModuleFailedText))
-        return false;
-    onMain([file, engineTitle](PlayerEngine &self) {
-        self.moduleURL_ = file;
-        self.pathLabel.set(file.filename().string());
-        if (!engineTitle.empty())
-            self.title.set(engineTitle);
-        self.publishStatus();
-    });
-    return true;
+    bool hadModule = false;
+    const bool saved = command(
+        [&](vxa_mod *mod) {
+            hadModule = true;
+            if (version && fallback)
+                vxa_mod_set_title(mod, stampVersion(title.get(), *version, *fallback).c_str());
+            bytes.resize(vxa_mod_module_image(mod, nullptr, 0));
+            vxa_mod_module_image(mod, bytes.data(), bytes.size());
+            engineTitle = vxa_mod_title(mod);
+            return true;
+        },
+        {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
+             if (bytes.empty())
+                 throw VexaIOError(kSaveModuleFailedText);
+             if (!writeFile(file, bytes, mode, kSaveModuleFailedText))
+                 return false;
+             onMain([file, engineTitle](PlayerEngine &self) {
+                 self.moduleURL_ = file;
+                 self.pathLabel.set(file.filename().string());
+                 if (!engineTitle.empty())
+                     self.title.set(engineTitle);
+             });
+             return true;
+         }});
+    if (!hadModule)
+        throw VexaIOError(kNoModuleText);
+    return saved;
 }
 
 void PlayerEngine::saveModuleVersioned()
@@ -184,29 +201,25 @@ void PlayerEngine::saveModuleAs(const std::filesystem::path &file)
 void PlayerEngine::loadSample(const std::filesystem::path &file)
 {
     const char *noticeTitle = "LOAD SAMPLE";
-    if (!mod_) {
-        postNotice(noticeTitle, kNoModuleText);
-        return;
-    }
     ScratchMod scratch(vxa_mod_create(kOutputRate));
     int32_t rc =
         scratch ? vxa_mod_load_sample(scratch.get(), kScratchSlot, file.string().c_str()) : -1;
-    {
-        std::lock_guard guard(lock_);
-        if (rc == 0)
-            rc = vxa_mod_move_sample(mod_, static_cast<int32_t>(currentSampleSlot_), scratch.get(),
-                                     kScratchSlot);
-        refreshStatusUnlocked();
-    }
-    if (rc != 0) {
-        postNotice(noticeTitle, "Failed to load sample.");
-        onMain([](PlayerEngine &self) { self.publishStatus(); });
-        return;
-    }
-    onMain([](PlayerEngine &self) {
-        self.errorMessage.set(std::nullopt);
-        self.publishStatus();
-    });
+    const bool loaded = command(
+        [&](vxa_mod *mod) {
+            if (rc == 0)
+                rc = vxa_mod_move_sample(mod, static_cast<int32_t>(currentSampleSlot_),
+                                         scratch.get(), kScratchSlot);
+            return true;
+        },
+        {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
+             if (rc != 0)
+                 postNotice(noticeTitle, "Failed to load sample.");
+             else
+                 onMain([](PlayerEngine &self) { self.errorMessage.set(std::nullopt); });
+             return true;
+         }});
+    if (!loaded)
+        postNotice(noticeTitle, kNoModuleText);
 }
 
 void PlayerEngine::saveSample(const std::filesystem::path &file)
@@ -217,17 +230,25 @@ void PlayerEngine::saveSample(const std::filesystem::path &file)
 bool PlayerEngine::writeSample(const std::filesystem::path &file, vxa_write_mode mode)
 {
     std::vector<uint8_t> bytes;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            throw VexaIOError(kNoModuleText);
-        const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-        bytes.resize(vxa_mod_sample_image(mod_, slot, nullptr, 0));
-        vxa_mod_sample_image(mod_, slot, bytes.data(), bytes.size());
-    }
-    if (bytes.empty())
-        throw VexaIOError(kSaveSampleFailedText);
-    return writeFile(file, bytes, mode, kSaveSampleFailedText);
+    bool hadModule = false;
+    bool written = false;
+    command(
+        [&](vxa_mod *mod) {
+            hadModule = true;
+            const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+            bytes.resize(vxa_mod_sample_image(mod, slot, nullptr, 0));
+            vxa_mod_sample_image(mod, slot, bytes.data(), bytes.size());
+            return true;
+        },
+        {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
+             if (bytes.empty())
+                 throw VexaIOError(kSaveSampleFailedText);
+             written = writeFile(file, bytes, mode, kSaveSampleFailedText);
+             return false; // a saved sample changes nothing shown: nothing to publish
+         }});
+    if (!hadModule)
+        throw VexaIOError(kNoModuleText);
+    return written;
 }
 
 bool PlayerEngine::sampleSaveAllowed(const char *noticeTitle)

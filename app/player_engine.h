@@ -17,7 +17,9 @@
 //   command holds it only for engine calls in memory and refreshStatusUnlocked() (see
 //   command()); never while publishing, posting, calling the audio device, the timers
 //   or the disk, and never while taking it again: a command does not call another
-//   command under the lock (a debug build aborts, see engine_lock.h).
+//   command under the lock (a debug build aborts, see engine_lock.h). Files are read
+//   into, and written from, memory outside it (file_commands.cpp). Only the main
+//   thread assigns mod_ (once, ensureEngineContext()), so it may read mod_ unlocked.
 // - Lock order: the device's mutex, then lock_. The device's thread holds its mutex
 //   (on that thread only ever tried, never waited for) while the callback takes lock_;
 //   so no code holding lock_ calls into the device or takes any other lock.
@@ -200,6 +202,8 @@ private:
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
     bool sampleSaveAllowed(const char *noticeTitle);
+    // Creates the engine context on the first load; false when memory runs out.
+    bool ensureEngineContext();
     // The saves' common steps: the file's bytes copied under the lock (the module's title
     // stamped first when a version and fallback are given), written after releasing it.
     // False when an exclusive write found the name taken; VexaIOError on any other
