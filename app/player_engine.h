@@ -109,13 +109,13 @@ public:
     Published<ScopeBuffers> scopeBuffers{changes, flatScopes()};
     Published<SpectrumBins> spectrumBins{changes, {}};
     Published<SampleWave> sampleWave{changes, flatWave()};
-    Published<int64_t> smpEdMarkNext{changes, 0};
+    Published<vxa_loop_marker> smpEdMarkNext{changes, VXA_LOOP_MARKER_A};
 
     // Audio output and the display timer.
     void ensureEngineRunning(); // throws AudioError
     void startDisplayTimer();
     void tickDisplay();
-    void playMode(int32_t mode, bool record);
+    void playMode(vxa_play_mode mode, bool record);
     void stop();
 
     // Files: modules, samples, versioned saves and the demo module.
@@ -165,8 +165,8 @@ public:
     void toggleTranspose();
     void toggleSmpEd();
     void smpEdClearSample();
-    void smpEdTrimOp(int64_t op);
-    void smpEdSetLoopMark(int64_t which, uint32_t offset);
+    void smpEdTrimOp(vxa_trim_op op);
+    void smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset);
     void performSmpEdAction(VexaSmpEdAction action);
 
     // Reports to the user; callable from any thread (they post to the main queue).
@@ -178,7 +178,7 @@ public:
 
     // The few properties the screen itself sets.
     void setFilterOn(bool on) { filterOn.set(on); }
-    void setSmpEdMarkNext(int64_t marker) { smpEdMarkNext.set(marker); }
+    void setSmpEdMarkNext(vxa_loop_marker marker) { smpEdMarkNext.set(marker); }
     void dismissNotice() { notice.set(std::nullopt); }
 
     // Floats the render scratch buffer holds (two per frame); 0 before audio starts.

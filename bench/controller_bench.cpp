@@ -31,7 +31,7 @@ struct PlayingController {
     {
         engine->ensureEngineRunning();
         engine->load(dir.write("busy.mod", vxtest::busyModule(kPositions)));
-        engine->playMode(0, false);
+        engine->playMode(VXA_PLAY_SONG, false);
         queue->drain();
     }
 
@@ -186,7 +186,7 @@ void measureAudioWait(benchmark::State &state, const std::filesystem::path &file
 {
     PlayingController player;
     player.engine->load(file);
-    player.engine->playMode(0, false);
+    player.engine->playMode(VXA_PLAY_SONG, false);
     player.queue->drain();
     const RealTimePriority priority;
     AudioThreadProbe probe(*player.audio);

@@ -211,7 +211,7 @@ int run(const RenderOptions &options)
         return fail(writeError(options.output, opened));
 
     if (options.patternMode)
-        vxa_mod_play_mode(mod.get(), 1, 0);
+        vxa_mod_play_mode(mod.get(), VXA_PLAY_PATTERN, 0);
     else
         vxa_mod_play(mod.get());
     const auto start = std::chrono::steady_clock::now();

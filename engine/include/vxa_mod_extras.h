@@ -19,6 +19,39 @@
 extern "C" {
 #endif
 
+/* ---- Named values ---------------------------------------------------------------- */
+/* Numbers the calls take and report, named once for the engine, the controller and the
+ * tools, with the values the fixed interface uses. */
+
+/* What the sequencer follows: the mode of vxa_mod_play_mode, vxa_mod_play_mode_at,
+ * vxa_mod_play_mode_get and vxa_status.play_mode. */
+typedef enum vxa_play_mode {
+    VXA_PLAY_SONG = 0,   /* the order table */
+    VXA_PLAY_PATTERN = 1 /* the current pattern, over and over */
+} vxa_play_mode;
+
+/* The sample editor's three cuts around a slot's loop (vxa_mod_trim_sample). */
+typedef enum vxa_trim_op {
+    VXA_TRIM_CUT_HEAD = 0, /* vxa_mod_cut_sample_head */
+    VXA_TRIM_CUT_TAIL = 1, /* vxa_mod_cut_sample_tail */
+    VXA_TRIM_TO_LOOP = 2   /* vxa_mod_trim_sample_to_loop */
+} vxa_trim_op;
+
+/* The sample editor's loop markers (vxa_mod_set_loop_mark). */
+typedef enum vxa_loop_marker {
+    VXA_LOOP_MARKER_A = 0, /* the loop start: vxa_mod_set_loop_mark_a */
+    VXA_LOOP_MARKER_B = 1  /* the loop end: vxa_mod_set_loop_mark_b */
+} vxa_loop_marker;
+
+/* ---- Sample editing by those names ------------------------------------------------ */
+
+/* The cut `op` of slot `slot` (1..num_samples), with that call's result; -1 for an op
+ * outside the three. */
+int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op);
+
+/* Sets `marker` of slot `slot` (1..31) from a byte offset, as its call does. */
+void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, vxa_loop_marker marker, uint32_t offset);
+
 /* ---- Notes and timing ------------------------------------------------------------ */
 
 /* The PAL machine clock periods count in, Hz: a note plays its sample at this clock

@@ -89,7 +89,7 @@ struct vxa_mod {
     int32_t tick;
     int32_t speed;     /* ticks per row, 1..31 */
     int32_t tempo;     /* beats per minute, 32..255 */
-    int32_t play_mode; /* 0 = song, 1 = pattern */
+    int32_t play_mode; /* a vxa_play_mode: VXA_PLAY_SONG or VXA_PLAY_PATTERN */
     int32_t recording;
     int32_t break_row;  /* -1 = none */
     int32_t jump_order; /* -1 = none */
