@@ -380,6 +380,11 @@ const QImage &VexatronScreen::canvas()
     return state_->canvas();
 }
 
+QPointF VexatronScreen::pixelCentre(QPoint pixel)
+{
+    return QPointF(pixel) + QPointF(0.5, 0.5);
+}
+
 bool VexatronScreen::pointerPressed(QPointF point)
 {
     state_->rebuildHits();

@@ -18,6 +18,7 @@
 #include "vexa_key_gate.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QPointF>
 
 #include <functional>
@@ -47,11 +48,12 @@ public:
     const QImage &canvas();
 
     // Pointer input in canvas points (x 0..640 to the right, y 0..480 down). The window
-    // reports whole pixels and maps pixel (x, y) to its centre (x + 0.5, y + 0.5) at
-    // scale 1, so that the fractional edges between the grid buttons split the pixels
-    // where they are painted. A press goes to the top-most click area under the point;
-    // that area alone gets the drags and the release that follow. A button acts when the
-    // press is released inside it. pointerPressed returns whether an area took the press.
+    // reports whole pixels and maps each to its centre with pixelCentre, so that the
+    // fractional edges between the grid buttons split the pixels where they are painted.
+    // A press goes to the top-most click area under the point; that area alone gets the
+    // drags and the release that follow. A button acts when the press is released inside
+    // it. pointerPressed returns whether an area took the press.
+    static QPointF pixelCentre(QPoint pixel); // (x + 0.5, y + 0.5)
     bool pointerPressed(QPointF point);
     void pointerDragged(QPointF point);
     void pointerReleased(QPointF point);
