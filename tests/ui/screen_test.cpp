@@ -14,10 +14,28 @@
 
 using namespace uitest;
 using vexa::VexaMidWellMode;
-using vexa::VexaMidWellOverlay;
 using Titles = std::vector<std::string>;
 
 namespace {
+
+// What a click can reach, in a few words: the transport, edit mode, the filter, the
+// middle well's panel, mutes, help, the question asked and the dialogs run.
+std::string reached(ScreenTest &t)
+{
+    const vexa::PlayerEngine &e = *t.engine;
+    static const char *const panels[] = {"", "disk op ", "transpose ", "smp-ed "};
+    std::string s = e.isPlaying() ? (e.playModeSong() ? "song " : "pattern ") : "";
+    s += std::string(e.isPlaying() && e.isRecording() ? "rec " : "") +
+         (e.editMode() ? "edit " : "") + (e.filterOn() ? "filter " : "") +
+         panels[static_cast<int>(e.midWellOverlay())];
+    for (size_t c = 0; c < e.chanMute().size(); ++c)
+        s += e.chanMute()[c] ? "mute" + std::to_string(c + 1) + " " : "";
+    s += t.screen->helpOpen() ? "help " : "";
+    s += e.confirm() ? e.confirm()->title + ": " + e.confirm()->message + " " : "";
+    for (const FakeScreenHost::Dialog &dialog : t.host.dialogs)
+        s += "dialog" + std::to_string(static_cast<int>(dialog.kind)) + " ";
+    return s;
+}
 
 // Buttons whose sunken look follows the published state, by a pixel just inside their
 // top-left corner: colFace2 when pressed, colFace when not.
@@ -38,117 +56,65 @@ Titles pressedButtons(const QImage &canvas)
     return titles;
 }
 
-bool asksToClear(ScreenTest &t, const char *message)
-{
-    return t.engine->confirm() && t.engine->confirm()->title == "CLEAR" &&
-           t.engine->confirm()->message == message && t.host.confirmations.size() == 1 &&
-           t.host.confirmations[0].message == message;
-}
-
-bool muted(ScreenTest &t, size_t channel)
-{
-    std::array<bool, 4> expected{};
-    expected[channel] = true;
-    return t.engine->chanMute() == expected;
-}
-
-struct ButtonCase {
-    const char *title;
-    QPoint centre;
-    std::function<bool(ScreenTest &)> reached;
-    Titles pressedAfter;
-    std::function<void(ScreenTest &)> before = [](ScreenTest &) {};
-};
-
-const ButtonCase buttonCases[] = {
-    {"PLAY SNG",
-     {283, 11},
-     [](ScreenTest &t) {
-         const auto &e = *t.engine;
-         return e.isPlaying() && e.playModeSong() && !e.isRecording() && !e.editMode();
-     },
-     {"PLAY SNG"}},
-    {"PLAY PTN",
-     {283, 29},
-     [](ScreenTest &t) {
-         const auto &e = *t.engine;
-         return e.isPlaying() && !e.playModeSong() && !e.isRecording() && !e.editMode();
-     },
-     {"PLAY PTN"}},
-    {"REC SNG",
-     {283, 47},
-     [](ScreenTest &t) {
-         const auto &e = *t.engine;
-         return e.isPlaying() && e.playModeSong() && e.isRecording() && e.editMode();
-     },
-     {"REC SNG", "EDIT"}},
-    {"REC PTN",
-     {283, 65},
-     [](ScreenTest &t) {
-         const auto &e = *t.engine;
-         return e.isPlaying() && !e.playModeSong() && e.isRecording() && e.editMode();
-     },
-     {"REC PTN", "EDIT"}},
-    {"STOP",
-     {421, 11},
-     [](ScreenTest &t) { return !t.engine->isPlaying(); },
-     {},
-     [](ScreenTest &t) { t.click(283, 11); }},
-    {"EDIT", {421, 29}, [](ScreenTest &t) { return t.engine->editMode(); }, {"EDIT"}},
-    {"TRANSPOSE",
-     {421, 47},
-     [](ScreenTest &t) { return t.engine->midWellOverlay() == VexaMidWellOverlay::transpose; },
-     {"TRANSPOSE"}},
-    {"FILTER", {421, 65}, [](ScreenTest &t) { return t.engine->filterOn(); }, {"FILTER"}},
-    {"DISK OP.",
-     {554, 11},
-     [](ScreenTest &t) { return t.engine->midWellOverlay() == VexaMidWellOverlay::diskOp; },
-     {"DISK OP."}},
-    {"SMP-ED",
-     {554, 29},
-     [](ScreenTest &t) { return t.engine->midWellOverlay() == VexaMidWellOverlay::smpEd; },
-     {"SMP-ED"}},
-    {"NOP", {554, 47}, [](ScreenTest &t) { return t.host.repaintsAsked == 0; }, {}},
-    {"CLEAR",
-     {554, 65},
-     [](ScreenTest &t) { return asksToClear(t, "Clear current pattern?"); },
-     {}},
-    {"1", {623, 11}, [](ScreenTest &t) { return muted(t, 0); }, {"1"}},
-    {"2", {623, 29}, [](ScreenTest &t) { return muted(t, 1); }, {"2"}},
-    {"3", {623, 47}, [](ScreenTest &t) { return muted(t, 2); }, {"3"}},
-    {"4", {623, 65}, [](ScreenTest &t) { return muted(t, 3); }, {"4"}},
-    {"HELP",
-     {598, 197},
-     [](ScreenTest &t) { return t.screen->helpOpen() && t.screen->helpPage() == 0; },
-     {}},
-    {"<-CLR",
-     {524, 220},
-     [](ScreenTest &t) { return asksToClear(t, "Clear current sample?"); },
-     {}},
-    {"LOAD",
-     {600, 220},
-     [](ScreenTest &t) {
-         return t.host.dialogs.size() == 1 && t.host.dialogs[0].kind == VexaFileDialog::loadModule;
-     },
-     {}},
-};
-
 } // namespace
 
 TEST_F(ScreenTest, everyButtonReachesItsCommand_andLooksPressedExactlyWhileItsStateHolds)
 {
+    const struct {
+        QPoint centre;
+        const char *reaches; // from playing the song
+        Titles pressed;
+    } buttons[] = {
+        {{283, 11}, "song ", {"PLAY SNG"}},
+        {{283, 29}, "pattern ", {"PLAY PTN"}},
+        {{283, 47}, "song rec edit ", {"REC SNG", "EDIT"}},
+        {{283, 65}, "pattern rec edit ", {"REC PTN", "EDIT"}},
+        {{421, 11}, "", {}},            // STOP
+        {{421, 29}, "edit ", {"EDIT"}}, // which stops first
+        {{421, 47}, "song transpose ", {"PLAY SNG", "TRANSPOSE"}},
+        {{421, 65}, "song filter ", {"PLAY SNG", "FILTER"}},
+        {{554, 11}, "song disk op ", {"PLAY SNG", "DISK OP."}},
+        {{554, 29}, "song smp-ed ", {"PLAY SNG", "SMP-ED"}},
+        {{554, 47}, "song ", {"PLAY SNG"}}, // NOP
+        {{554, 65}, "song CLEAR: Clear current pattern? ", {"PLAY SNG"}},
+        {{623, 11}, "song mute1 ", {"PLAY SNG", "1"}},
+        {{623, 29}, "song mute2 ", {"PLAY SNG", "2"}},
+        {{623, 47}, "song mute3 ", {"PLAY SNG", "3"}},
+        {{623, 65}, "song mute4 ", {"PLAY SNG", "4"}},
+        {{598, 197}, "song help ", {}}, // the overlay dims every button
+        {{524, 220}, "song CLEAR: Clear current sample? ", {"PLAY SNG"}},
+        {{600, 220}, "song dialog0 ", {"PLAY SNG"}}, // LOAD: the load-module dialog
+    };
     EXPECT_EQ(pressedButtons(screen->canvas()), Titles{});
-    for (const ButtonCase &button : buttonCases) {
-        SCOPED_TRACE(button.title);
+    for (const auto &button : buttons) {
+        SCOPED_TRACE(testing::Message() << button.centre.x() << "," << button.centre.y());
         start();
-        button.before(*this);
-        screen->canvas();
-        host.repaintsAsked = 0;
+        click(283, 11);
         click(button.centre.x(), button.centre.y());
-        EXPECT_TRUE(button.reached(*this));
-        if (!screen->helpOpen()) { // which dims every button
-            EXPECT_EQ(pressedButtons(screen->canvas()), button.pressedAfter);
+        EXPECT_EQ(reached(*this), button.reaches);
+        if (!screen->helpOpen()) {
+            EXPECT_EQ(pressedButtons(screen->canvas()), button.pressed);
         }
+    }
+}
+
+TEST_F(ScreenTest, edgePixelsBetweenButtonsReachTheButtonTheyArePaintedFor)
+{
+    const struct {
+        QPoint pixel;
+        QColor painted; // a button's left edge is light, its right edge dark
+        const char *reaches;
+    } edges[] = {
+        {{344, 29}, shadow, "pattern "}, {{345, 29}, hi, "edit "},
+        {{497, 65}, shadow, "filter "},  {{498, 65}, hi, "CLEAR: Clear current pattern? "},
+        {{609, 11}, shadow, "disk op "}, {{610, 11}, hi, "mute1 "},
+    };
+    for (const auto &edge : edges) {
+        SCOPED_TRACE(edge.pixel.x());
+        start();
+        EXPECT_EQ(screen->canvas().pixelColor(edge.pixel), edge.painted);
+        click(edge.pixel.x(), edge.pixel.y());
+        EXPECT_EQ(reached(*this), edge.reaches);
     }
 }
 
@@ -181,33 +147,6 @@ TEST_F(ScreenTest, arrowPairsStepTheirValuesUpAndDown_butTheSampleLengthsDoNothi
     }
 }
 
-TEST_F(ScreenTest, edgePixelsBetweenButtonsReachTheButtonTheyArePaintedFor)
-{
-    const struct {
-        QPoint pixel;
-        QColor painted; // a button's left edge is light, its right edge dark
-        std::function<bool(ScreenTest &)> reached;
-    } cases[] = {
-        {{344, 29},
-         shadow,
-         [](ScreenTest &t) { return t.engine->isPlaying() && !t.engine->playModeSong(); }},
-        {{345, 29}, hi, [](ScreenTest &t) { return t.engine->editMode(); }},
-        {{497, 65}, shadow, [](ScreenTest &t) { return t.engine->filterOn(); }},
-        {{498, 65}, hi, [](ScreenTest &t) { return t.engine->confirm().has_value(); }},
-        {{609, 11},
-         shadow,
-         [](ScreenTest &t) { return t.engine->midWellOverlay() == VexaMidWellOverlay::diskOp; }},
-        {{610, 11}, hi, [](ScreenTest &t) { return t.engine->chanMute()[0]; }},
-    };
-    for (const auto &edge : cases) {
-        SCOPED_TRACE(edge.pixel.x());
-        start();
-        EXPECT_EQ(screen->canvas().pixelColor(edge.pixel), edge.painted);
-        click(edge.pixel.x(), edge.pixel.y());
-        EXPECT_TRUE(edge.reached(*this));
-    }
-}
-
 TEST_F(ScreenTest, patternWellClicksPickTheRowAndTheFieldUnderThePointer)
 {
     const struct {
@@ -223,7 +162,8 @@ TEST_F(ScreenTest, patternWellClicksPickTheRowAndTheFieldUnderThePointer)
         {{197, 300}, 12, 0, 5}, // the last point of channel 1
         {{198, 300}, 12, 1, 0}, // the first of channel 2
         {{53, 380}, 16, 2, 3},  // the row numbers: the cursor stays
-        {{54, 380}, 16, 0, 0},  {{633, 380}, 16, 3, 5}, // beyond channel 4's text
+        {{54, 380}, 16, 0, 0},  // the first point right of them
+        {{633, 380}, 16, 3, 5}, // beyond channel 4's text
         {{300, 273}, 16, 2, 3}, // between the well's border and the top row: nothing
         {{300, 475}, 16, 2, 3}, // below the bottom row: nothing
     };
@@ -305,50 +245,42 @@ TEST_F(ScreenTest, confirmationsClearOnlyOnYes_andAnswersToReplacedAlertsAreDrop
     EXPECT_FALSE(engine->notice());
 }
 
-TEST_F(ScreenTest, diskOpActionsRunTheirDialogsAndSaves)
+TEST_F(ScreenTest, diskOpActionsRunTheirDialogs_andTheChosenFileReachesTheCommand)
 {
     const vxtest::TempDir chosen;
+    const struct {
+        QPoint cell;
+        std::optional<VexaFileDialog> dialog;
+        const char *defaultName;
+        const char *noticeAfter; // none: the error line reports the missing file
+    } actions[] = {
+        {{428, 102}, std::nullopt, "", "SAVE"},
+        {{567, 102}, VexaFileDialog::saveModuleAs, "Circuit Tides.mod", "SAVE AS"},
+        {{428, 156}, std::nullopt, "", "SAVE SAMPLE"},
+        {{567, 156}, VexaFileDialog::saveSampleAs, "kick.smp", "SAVE AS SAMPLE"},
+        {{289, 156}, VexaFileDialog::loadSample, "", "LOAD SAMPLE"},
+        {{289, 102}, VexaFileDialog::loadModule, "", nullptr},
+    };
     engine->toggleDiskOp();
-    drain();
-    click(567, 102); // SAVE AS
-    ASSERT_EQ(host.dialogs.size(), 1u);
-    EXPECT_EQ(host.dialogs[0].kind, VexaFileDialog::saveModuleAs);
-    EXPECT_EQ(host.dialogs[0].defaultName, "Circuit Tides.mod");
-    host.dialogs[0].chosen(chosen.path() / "tides.mod");
-    drain();
-    EXPECT_EQ(host.notices.back().title, "SAVE AS");
-
-    click(289, 102); // LOAD MODULE
-    ASSERT_EQ(host.dialogs.size(), 2u);
-    EXPECT_EQ(host.dialogs[1].kind, VexaFileDialog::loadModule);
-    loadModule(vxtest::ModBuilder().title("other"));
-    host.dialogs[1].chosen(chosen.path() / "tides.mod");
-    drain();
-    EXPECT_EQ(engine->title(), "Circuit Tides");
-
-    click(567, 156); // SAVE SAMPLE AS
-    ASSERT_EQ(host.dialogs.size(), 3u);
-    EXPECT_EQ(host.dialogs[2].kind, VexaFileDialog::saveSampleAs);
-    EXPECT_EQ(host.dialogs[2].defaultName, engine->sampleName() + ".smp");
-    host.dialogs[2].chosen(chosen.path() / "kick.smp");
-    drain();
-    EXPECT_EQ(host.notices.back().title, "SAVE AS SAMPLE");
-
-    engine->stepSample(1);
-    drain();
-    click(289, 156); // LOAD SAMPLE
-    ASSERT_EQ(host.dialogs.size(), 4u);
-    EXPECT_EQ(host.dialogs[3].kind, VexaFileDialog::loadSample);
-    host.dialogs[3].chosen(chosen.path() / "kick.smp");
-    drain();
-    EXPECT_EQ(engine->sampleLength(), 4640);
-
-    click(428, 102); // SAVE
-    EXPECT_EQ(host.notices.back().title, "SAVE");
-    click(428, 156); // SAVE SAMPLE
-    EXPECT_EQ(host.notices.back().title, "SAVE SAMPLE");
-    EXPECT_EQ(host.notices.back().message.rfind("Saved:\n", 0), 0u);
-    EXPECT_EQ(host.dialogs.size(), 4u);
+    for (const auto &action : actions) {
+        SCOPED_TRACE(action.cell.x());
+        host.dialogs.clear();
+        host.notices.clear();
+        click(action.cell.x(), action.cell.y());
+        ASSERT_EQ(host.dialogs.size(), action.dialog ? 1u : 0u);
+        if (action.dialog) {
+            EXPECT_EQ(host.dialogs[0].kind, *action.dialog);
+            EXPECT_EQ(host.dialogs[0].defaultName, action.defaultName);
+            host.dialogs[0].chosen(chosen.path() / "missing" / "file"); // unreadable
+            drain();
+        }
+        if (action.noticeAfter) {
+            ASSERT_EQ(host.notices.size(), 1u);
+            EXPECT_EQ(host.notices[0].title, action.noticeAfter);
+        } else {
+            EXPECT_EQ(engine->errorMessage(), "Failed to load module (-1).");
+        }
+    }
 }
 
 TEST(DefaultFileNames, theTitleWithoutItsVersionTagOrTheSampleName_trimmed_withTheirSuffix)
