@@ -126,12 +126,12 @@ int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
 {
     if (!vx_slot_any(mod, static_cast<uint32_t>(slot)) || !path)
         return -1;
-    size_t size = 0;
-    uint8_t *bytes =
-        vx_file_read(path, k_min_sample_file, k_max_sample_file, vx_excess_refused, &size);
-    if (!bytes)
+    const vx_file_bytes file =
+        vx_file_read(path, k_min_sample_file, k_max_sample_file, vx_excess_refused);
+    if (!file.bytes)
         return -1;
-    const sound_span sound = find_sound({bytes, size});
+    uint8_t *bytes = file.bytes;
+    const sound_span sound = find_sound({bytes, file.size});
     const auto length = static_cast<size_t>(vx_even(sound.count));
     /* The new sound is complete before the old one goes: a failure keeps the slot. */
     auto *data = length >= 2 ? static_cast<uint8_t *>(std::malloc(length)) : nullptr;
