@@ -55,9 +55,9 @@ struct loaded_sound {
     uint32_t loop_length;
 };
 
-/* The loop [start, end) of a sound `length` bytes long, fitted as every loop is: the
- * start rounded down to even, the end clipped to the sound, the length rounded down to
- * even, and no loop when that leaves fewer than 3 bytes. */
+/* The file's loop [start, end), in frames, which are the slot's bytes, fitted into the
+ * sound as every loop is: the start rounded down to even, the end clipped to the sound,
+ * the length rounded down to even, and no loop when that leaves fewer than 3 bytes. */
 void fit_file_loop(loaded_sound *sound, uint64_t start, uint64_t end)
 {
     vxa_sample fitted{};
@@ -99,11 +99,10 @@ vxa_sample_status read_raw(const vx_reader &file, loaded_sound *sound)
     return VXA_SAMPLE_LOADED;
 }
 
+/* Why a file that was not read gives no sound. */
 vxa_sample_status status_of(vx_read_status read)
 {
     switch (read) {
-    case vx_read_ok:
-        return VXA_SAMPLE_LOADED;
     case vx_read_too_short:
         return VXA_SAMPLE_NO_SOUND;
     case vx_read_too_long:

@@ -33,7 +33,6 @@ constexpr size_t k_format_bytes = 16; /* tag, channels, rate, byte rate, block a
 constexpr size_t k_channels_at = 2;
 constexpr size_t k_block_align_at = 12;
 constexpr size_t k_bits_at = 14;
-constexpr size_t k_extensible_bytes = 40;
 constexpr size_t k_subformat_at = 24; /* a GUID that begins with the format tag */
 constexpr size_t k_tag_bytes = 2;
 /* The rest of the subformat GUID for the tags the extensible format can carry. */
@@ -117,8 +116,7 @@ bool read_format(const vx_reader &format, vx_wave *out)
     if (tag == k_tag_extensible) {
         const uint8_t *tail =
             vx_reader_span(format, k_subformat_at + k_tag_bytes, sizeof k_subformat_tail);
-        if (format.size < k_extensible_bytes || !tail ||
-            std::memcmp(tail, k_subformat_tail, sizeof k_subformat_tail) != 0)
+        if (!tail || std::memcmp(tail, k_subformat_tail, sizeof k_subformat_tail) != 0)
             return false;
         tag = read_u16le(format, k_subformat_at);
     }
@@ -128,7 +126,7 @@ bool read_format(const vx_reader &format, vx_wave *out)
     const bool whole_bytes =
         bits % k_bits_per_byte == 0 && value_bytes >= 1 && value_bytes <= k_max_value_bytes;
     const bool known =
-        (tag == k_tag_pcm && whole_bytes) || (tag == k_tag_float && value_bytes == k_float_bytes);
+        whole_bytes && (tag == k_tag_pcm || (tag == k_tag_float && value_bytes == k_float_bytes));
     /* A frame must be exactly its values: no padding the reader would have to guess. */
     if (!known || channels == 0 || read_u16le(format, k_block_align_at) != channels * value_bytes)
         return false;
@@ -189,8 +187,9 @@ int8_t float_frame(const uint8_t *frame, const vx_wave &wave)
     const double steps = std::round(sum / wave.channels * k_float_full_scale);
     if (std::isnan(steps))
         return 0;
-    return clipped(static_cast<int64_t>(
-        std::clamp(steps, static_cast<double>(k_lowest_out), static_cast<double>(k_highest_out))));
+    /* Clipped as a double: a value far out of range has no integer to convert to. */
+    return static_cast<int8_t>(
+        std::clamp(steps, static_cast<double>(k_lowest_out), static_cast<double>(k_highest_out)));
 }
 
 } // namespace

@@ -227,6 +227,8 @@ TEST_F(SampleFiles, refusedFile_saysWhy_andKeepsTheSlot)
     };
     Chunk foreignGuid = formatChunk({.bits = 16, .extensible = true});
     foreignGuid.data[30] ^= 0xFF;
+    Chunk cutExtensible = formatChunk({.bits = 16, .extensible = true});
+    cutExtensible.data.resize(30);
     const struct {
         const char *name;
         std::optional<Bytes> bytes; // none: the name is a folder, a pipe or nothing
@@ -248,6 +250,9 @@ TEST_F(SampleFiles, refusedFile_saysWhy_andKeepsTheSlot)
         {"a-law.wav", withFormat(formatChunk({.tag = 6, .extensible = true})),
          VXA_SAMPLE_WAV_FORMAT},
         {"guid.wav", withFormat(foreignGuid), VXA_SAMPLE_WAV_FORMAT},
+        {"cut-guid.wav", withFormat(cutExtensible), VXA_SAMPLE_WAV_FORMAT},
+        {"33-bit-float.wav", withFormat(formatChunk({.tag = 3, .bits = 33, .blockAlign = 4})),
+         VXA_SAMPLE_WAV_FORMAT},
         {"silent.wav", withFormat(formatChunk({.channels = 0})), VXA_SAMPLE_WAV_FORMAT},
         {"padded.wav", withFormat(formatChunk({.channels = 2, .bits = 16, .blockAlign = 8})),
          VXA_SAMPLE_WAV_FORMAT},
