@@ -15,7 +15,6 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <new>
 #include <random>
 #include <string>
 #include <system_error>
@@ -210,13 +209,14 @@ vxa_write_status vxa_mod_writer_open(vxa_file_writer **out, const char *target, 
     *out = nullptr;
     if (!target)
         return VXA_WRITE_FAILED;
-    auto *w = new (std::nothrow) vxa_file_writer{};
-    if (!w)
-        return VXA_WRITE_FAILED;
-    w->mode = mode;
+    vxa_file_writer *w = nullptr;
     try {
+        w = new vxa_file_writer{};
+        w->mode = mode;
         w->status = start_writer(w, target);
     } catch (const std::exception &) {
+        if (!w)
+            return VXA_WRITE_FAILED;  /* memory ran short */
         w->status = VXA_WRITE_FAILED; /* memory ran short, or no randomness to be had */
     }
     if (w->status != VXA_WRITE_OK) {
