@@ -6,7 +6,8 @@
 
 /* Frames that a playing context renders before it processes the start of its next
  * row: 0 when the very next frame starts a row. Speed and tempo change only at row
- * starts, so the count is exact up to that row. */
+ * starts, so the count is exact up to that row; the repeated passes of a delayed row
+ * belong to it. */
 int64_t vx_render_frames_to_row_start(const vxa_mod *mod);
 
 #endif
