@@ -25,7 +25,7 @@ void BM_RenderBusyModule(benchmark::State &state)
         state.SkipWithError("the busy module did not load");
         return;
     }
-    vxa_mod_set_replay_mode(mod.get(), static_cast<vxa_replay_mode>(state.range(1)));
+    vxa_mod_set_replay_mode(mod.get(), static_cast<int32_t>(state.range(1)));
     vxa_mod_play(mod.get());
     const auto frames = static_cast<int32_t>(state.range(0));
     std::vector<float> out(2 * static_cast<size_t>(frames));

@@ -25,13 +25,13 @@ extern "C" {
  * the played pitch only, and a sample number alone only sets the volume and the sound
  * the next note starts. The mode belongs to the context; loading a module keeps it. */
 
-typedef enum vxa_replay_mode { VXA_REPLAY_REDUCED = 0, VXA_REPLAY_FULL = 1 } vxa_replay_mode;
+enum { VXA_REPLAY_REDUCED = 0, VXA_REPLAY_FULL = 1 };
 
 /* Any value but VXA_REPLAY_FULL selects the reduced mode. The new mode acts from the
  * next tick; a pattern delay or pattern loop in progress is dropped. */
-void vxa_mod_set_replay_mode(vxa_mod *mod, vxa_replay_mode mode);
+void vxa_mod_set_replay_mode(vxa_mod *mod, int32_t mode);
 /* VXA_REPLAY_REDUCED for a null handle. */
-vxa_replay_mode vxa_mod_replay_mode_get(const vxa_mod *mod);
+int32_t vxa_mod_replay_mode_get(const vxa_mod *mod);
 
 /* Where the song stands, as one number, to tell when it has played as a whole: the song
  * position, the row, and the pattern loops running on the four channels (passes still

@@ -18,11 +18,11 @@ static_assert(k_order_bits + k_row_bits + k_num_channels * (k_loop_count_bits + 
 
 } // namespace
 
-void vxa_mod_set_replay_mode(vxa_mod *mod, vxa_replay_mode mode)
+void vxa_mod_set_replay_mode(vxa_mod *mod, int32_t mode)
 {
     if (!mod)
         return;
-    const vxa_replay_mode wanted = mode == VXA_REPLAY_FULL ? VXA_REPLAY_FULL : VXA_REPLAY_REDUCED;
+    const int32_t wanted = mode == VXA_REPLAY_FULL ? VXA_REPLAY_FULL : VXA_REPLAY_REDUCED;
     if (wanted == mod->replay_mode)
         return;
     mod->replay_mode = wanted;
@@ -31,7 +31,7 @@ void vxa_mod_set_replay_mode(vxa_mod *mod, vxa_replay_mode mode)
         ch.trem_delta = 0;
 }
 
-vxa_replay_mode vxa_mod_replay_mode_get(const vxa_mod *mod)
+int32_t vxa_mod_replay_mode_get(const vxa_mod *mod)
 {
     return mod ? mod->replay_mode : VXA_REPLAY_REDUCED;
 }

@@ -60,8 +60,13 @@ constexpr vx_period_tables vx_derive_finetune_periods()
     return tables;
 }
 inline constexpr vx_period_tables k_finetune_periods = vx_derive_finetune_periods();
-static_assert(k_finetune_periods[0][0] == k_periods[0] &&
-              k_finetune_periods[0][k_num_notes - 1] == k_periods[k_num_notes - 1]);
+static_assert([] {
+    for (int n = 0; n < k_num_notes; ++n) {
+        if (k_finetune_periods[0][n] != k_periods[n])
+            return false;
+    }
+    return true;
+}());
 
 /* Spectrum bar 0..23 for each note index 0..36. */
 inline constexpr uint8_t k_tonnr2spec[] = {0,  1,  1,  2,  2,  3,  3,  4,  4,  5,  5,  6,  6,

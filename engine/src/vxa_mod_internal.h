@@ -50,8 +50,8 @@ struct vxa_sample {
     uint32_t loop_length; /* bytes, even; below 3 = no loop */
     uint8_t volume;       /* 0..64 */
     char name[k_name_chars + 1];
-    /* The header's finetune nibble (0..15). Playback ignores it; it is kept only so
-     * that loading and saving a module never retunes its samples. */
+    /* The header's finetune nibble (0..15). The full replay mode plays it, the reduced
+     * one ignores it; loading and saving a module never retune its samples. */
     uint8_t finetune;
 };
 
@@ -114,7 +114,7 @@ struct vxa_mod {
     uint8_t scope_pos;
     int32_t spectrum[k_spectrum_bars]; /* 0..126 */
     uint64_t frames_played;
-    vxa_replay_mode replay_mode; /* kept by loads */
+    int32_t replay_mode; /* VXA_REPLAY_REDUCED or VXA_REPLAY_FULL; kept by loads */
     /* The full replay mode's song flow; all 0 in the reduced mode. */
     int32_t delay_repeats; /* passes of the current row still to come (pattern delay) */
     int32_t row_repeat;    /* non-zero during such a pass: its first tick reads no cells */

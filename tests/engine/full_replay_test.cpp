@@ -338,8 +338,7 @@ TEST_F(FullReplay, patternDelay_lengthensTheRowAndRepeatsItsEffects)
 
 TEST(FinetuneTables, fallBetweenTheUntunedNotes)
 {
-    const auto &untuned = k_finetune_periods[0];
-    EXPECT_TRUE(std::equal(untuned.begin(), untuned.end(), std::begin(k_periods)));
+    // Finetune 0 is k_periods itself (checked where the tables are made).
     const int order[] = {8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4, 5, 6, 7}; // -8..+7
     for (int n = 0; n < k_num_notes; ++n) {
         for (int i = 1; i < k_num_finetunes; ++i) {
@@ -366,7 +365,7 @@ TEST_F(FullReplay, replayMode_belongsToTheContextAndOutlivesLoads)
     vxa_mod_unload(mod.get());
     EXPECT_EQ(vxa_mod_replay_mode_get(mod.get()), VXA_REPLAY_FULL);
     EXPECT_EQ(vxa_mod_replay_mode_get(createMod().get()), VXA_REPLAY_REDUCED);
-    vxa_mod_set_replay_mode(mod.get(), static_cast<vxa_replay_mode>(7));
+    vxa_mod_set_replay_mode(mod.get(), 7);
     EXPECT_EQ(vxa_mod_replay_mode_get(mod.get()), VXA_REPLAY_REDUCED);
     vxa_mod_set_replay_mode(nullptr, VXA_REPLAY_FULL);
     EXPECT_EQ(vxa_mod_replay_mode_get(nullptr), VXA_REPLAY_REDUCED);
