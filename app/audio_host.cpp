@@ -14,6 +14,35 @@ constexpr const char *kErrorDomain = "Vexatron";
 constexpr int kFormatErrorCode = 1;
 constexpr std::chrono::nanoseconds kDisplayInterval{1'000'000'000 / 30};
 constexpr float kOutputVolume = 1.0f;
+constexpr const char *kLostOutputPrefix = "Audio: ";
+
+// Where rendered frames go: one buffer a channel, one buffer of interleaved frames, or
+// nowhere when the buffers handed over fit neither.
+enum class OutputLayout { split, interleaved, none };
+
+OutputLayout outputLayout(uint32_t frames, const AudioOutputBuffer *buffers, uint32_t count)
+{
+    if (count >= 2 && buffers[0].data && buffers[1].data)
+        return OutputLayout::split;
+    if (count == 1 && buffers[0].data && buffers[0].byteSize >= 2 * frames * sizeof(float))
+        return OutputLayout::interleaved;
+    return OutputLayout::none;
+}
+
+// Copies `count` interleaved frames from the scratch buffer to the output from frame
+// `first` on.
+void copyOut(const float *scratch, uint32_t first, uint32_t count, OutputLayout layout,
+             AudioOutputBuffer *buffers)
+{
+    if (layout == OutputLayout::split) {
+        for (uint32_t i = 0; i < count; ++i) {
+            buffers[0].data[first + i] = scratch[2 * i];
+            buffers[1].data[first + i] = scratch[2 * i + 1];
+        }
+    } else if (layout == OutputLayout::interleaved) {
+        std::memcpy(buffers[0].data + 2 * size_t{first}, scratch, 2 * count * sizeof(float));
+    }
+}
 
 } // namespace
 
@@ -31,12 +60,12 @@ void PlayerEngine::attachSourceNode()
     if (!services_.audio->supportsFormat(format))
         throw AudioError(kErrorDomain, kFormatErrorCode, "Could not create stereo float format");
     ensureRenderScratch(kInitialScratchFrames);
-    // A plain pointer, so the device never keeps the controller alive. The controller
-    // detaches the callback (and the device stops) before any member it uses goes.
+    // Plain pointers, so the device never keeps the controller alive. The controller
+    // detaches the source (and the device stops) before any member it uses goes.
     services_.audio->attachSource(
-        format, [this](uint32_t frames, AudioOutputBuffer *buffers, uint32_t count) {
-            return render(frames, buffers, count);
-        });
+        format, {.prepare = [this](uint32_t maxFrames) { ensureRenderScratch(maxFrames); },
+                 .render = [this](uint32_t frames, AudioOutputBuffer *buffers,
+                                  uint32_t count) { return render(frames, buffers, count); }});
     services_.audio->setOutputVolume(kOutputVolume);
 }
 
@@ -49,30 +78,29 @@ void PlayerEngine::ensureRenderScratch(int64_t frames)
     renderScratchCapacity_ = floats;
 }
 
+// Audio thread. The device sized the scratch buffer for its blocks (see attachSourceNode),
+// so this never allocates: a longer callback is rendered in pieces the buffer holds,
+// each under the lock and copied out after releasing it.
 int PlayerEngine::render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount)
 {
-    ensureRenderScratch(frames);
     float *scratch = renderScratch_.get();
-    if (!scratch || frames == 0)
+    if (!scratch)
         return 0;
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            vxa_mod_render(mod_, scratch, static_cast<int32_t>(frames));
-        else
-            std::fill_n(scratch, 2 * static_cast<size_t>(frames), 0.0f);
-    }
-    // Copy-out after the lock is released: one buffer a channel, or one interleaved.
-    if (bufferCount >= 2 && buffers[0].data && buffers[1].data) {
-        for (uint32_t i = 0; i < frames; ++i) {
-            buffers[0].data[i] = scratch[2 * i];
-            buffers[1].data[i] = scratch[2 * i + 1];
+    const OutputLayout layout = outputLayout(frames, buffers, bufferCount);
+    const auto pieceFrames = static_cast<uint32_t>(renderScratchCapacity_ / 2);
+    for (uint32_t first = 0; first < frames; first += pieceFrames) {
+        const uint32_t count = std::min(pieceFrames, frames - first);
+        {
+            std::lock_guard guard(lock_);
+            if (mod_)
+                vxa_mod_render(mod_, scratch, static_cast<int32_t>(count));
+            else
+                std::fill_n(scratch, 2 * static_cast<size_t>(count), 0.0f);
         }
-    } else if (bufferCount == 1 && buffers[0].data &&
-               buffers[0].byteSize >= 2 * frames * sizeof(float)) {
-        std::memcpy(buffers[0].data, scratch, 2 * frames * sizeof(float));
-        buffers[0].byteSize = static_cast<uint32_t>(2 * frames * sizeof(float));
+        copyOut(scratch, first, count, layout, buffers);
     }
+    if (layout == OutputLayout::interleaved)
+        buffers[0].byteSize = static_cast<uint32_t>(2 * frames * sizeof(float));
     return 0;
 }
 
@@ -100,6 +128,7 @@ void PlayerEngine::startDisplayTimer()
 
 void PlayerEngine::tickDisplay()
 {
+    noticeLostOutput();
     bool playing = false;
     {
         std::lock_guard guard(lock_);
@@ -112,6 +141,17 @@ void PlayerEngine::tickDisplay()
         self.isPlaying.set(playing);
         self.publishStatus();
     });
+}
+
+// A lost output stops the song, which can no longer be heard, and says why; the next
+// play or live note opens the device afresh, since the device no longer runs.
+void PlayerEngine::noticeLostOutput()
+{
+    const std::optional<std::string> loss = services_.audio->takeOutputLoss();
+    if (!loss)
+        return;
+    setError(kLostOutputPrefix + *loss);
+    stop();
 }
 
 void PlayerEngine::playMode(int32_t mode, bool record)

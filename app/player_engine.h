@@ -176,6 +176,7 @@ private:
     void ensureRenderScratch(int64_t frames);
     int render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount);
     void tearDownAudio();
+    void noticeLostOutput();
     void refreshStatusUnlocked();
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);

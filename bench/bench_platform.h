@@ -12,9 +12,9 @@ namespace vxbench {
 class DirectAudioDevice : public vexa::AudioDevice {
 public:
     bool supportsFormat(const vexa::AudioFormat &) override { return true; }
-    void attachSource(const vexa::AudioFormat &, vexa::AudioRenderCallback callback) override
+    void attachSource(const vexa::AudioFormat &, vexa::AudioSource source) override
     {
-        callback_ = std::move(callback);
+        callback_ = std::move(source.render);
     }
     void detachSource() override { callback_ = nullptr; }
     bool hasSource() const override { return static_cast<bool>(callback_); }
@@ -22,6 +22,7 @@ public:
     bool isRunning() const override { return running_; }
     void start() override { running_ = true; }
     void stop() override { running_ = false; }
+    std::optional<std::string> takeOutputLoss() override { return std::nullopt; }
 
     // One render callback of `frames` frames into the two channel buffers.
     void render(uint32_t frames, float *left, float *right);

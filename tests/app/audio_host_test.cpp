@@ -45,12 +45,20 @@ TEST_F(ControllerTest, callback_splitsFramesIntoTwoChannelBuffers_orFillsOneInte
     EXPECT_EQ(interleaved[0][127], 0.0f);
 }
 
-TEST_F(ControllerTest, scratchBuffer_growsOnceForALargerCallback)
+TEST_F(ControllerTest, scratchBuffer_isSizedForTheDeviceBlockAtStart_longerCallbacksGoInPieces)
 {
+    audio->blockFrames = 8192;
+    loadModule(steadyModule());
     engine->ensureEngineRunning();
-    audio->renderOnDeviceThread(8192);
     EXPECT_EQ(engine->renderScratchCapacity(), 16384);
-    audio->renderOnDeviceThread(512);
+    engine->playMode(0, false);
+    const auto split = audio->renderOnDeviceThread(20000);
+    EXPECT_EQ(split[0], std::vector<float>(20000, 0.25f));
+    EXPECT_EQ(split[1], std::vector<float>(20000, 0.0f));
+    const auto interleaved = audio->renderOnDeviceThread(9000, 1);
+    EXPECT_EQ(interleaved[0][2 * 8191], 0.25f);
+    EXPECT_EQ(interleaved[0][2 * 8192], 0.25f);
+    EXPECT_EQ(interleaved[0][2 * 8999 + 1], 0.0f);
     EXPECT_EQ(engine->renderScratchCapacity(), 16384);
 }
 
@@ -90,6 +98,25 @@ TEST_F(ControllerTest, play_withoutAModuleDoesNothing_andReportsAnEngineThatCann
     EXPECT_TRUE(engine->editMode());
     EXPECT_EQ(engine->statusLine(), "Recording");
     EXPECT_FALSE(engine->playModeSong());
+}
+
+TEST_F(ControllerTest, lostOutput_stopsTheSongAndSaysWhy_andPlayOrALiveNoteReopensIt)
+{
+    loadModule(steadyModule());
+    const std::function<void()> reopeners[] = {[&] { engine->playMode(0, false); },
+                                               [&] { engine->writeNoteAtCursor(13, false); }};
+    for (const auto &reopen : reopeners) {
+        engine->playMode(0, false);
+        audio->loseOutput("The server went away.");
+        engine->tickDisplay();
+        drain();
+        EXPECT_EQ(engine->errorMessage(), "Audio: The server went away.");
+        EXPECT_FALSE(engine->isPlaying());
+        EXPECT_FALSE(audio->isRunning());
+        reopen();
+        drain();
+        EXPECT_TRUE(audio->isRunning());
+    }
 }
 
 TEST_F(ControllerTest, stop_keepsAudioAndTimerRunning)

@@ -87,6 +87,13 @@ void ChildProcess::terminate()
 
 PulseServer::PulseServer()
 {
+    pointedHere_ = std::make_unique<ScopedEnvironment>(
+        std::map<std::string, std::string>{{"PULSE_SERVER", "unix:" + folder_.file("native")}});
+    start();
+}
+
+void PulseServer::start()
+{
     // As root the server must be told it is a per-user one and never to exit by itself;
     // its configuration and cookie stay in the temporary folder.
     const std::string dir = folder_.path().string();
@@ -104,15 +111,18 @@ PulseServer::PulseServer()
         failure_ = error.what();
         return;
     }
-    pointedHere_ = std::make_unique<ScopedEnvironment>(
-        std::map<std::string, std::string>{{"PULSE_SERVER", "unix:" + dir + "/native"}});
-    if (!await([] { return std::system("pactl info >/dev/null 2>&1") == 0; },
-               [this] { return server_->running(); }, std::chrono::seconds(10))) {
+    if (!await([this] { return control("info"); }, [this] { return server_->running(); },
+               std::chrono::seconds(10))) {
         const std::vector<uint8_t> log = readFile(folder_.file("server.log"));
         failure_ = "the PulseAudio server did not start: " +
                    std::string(log.end() - std::min<size_t>(log.size(), 400), log.end());
-    } else if (std::system("pactl set-default-sink vxa_null >/dev/null 2>&1") != 0)
+    } else if (!control("set-default-sink vxa_null"))
         failure_ = "the null sink could not be made the default sink";
+}
+
+bool PulseServer::control(const std::string &arguments) const
+{
+    return std::system(("pactl " + arguments + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 void PulseServer::startRecording()
@@ -133,6 +143,7 @@ std::vector<float> PulseServer::stopRecording()
 {
     recorder_->terminate();
     const std::vector<uint8_t> bytes = readFile(folder_.file("monitor.raw"));
+    std::filesystem::remove(folder_.file("monitor.raw")); // the next recording starts afresh
     std::vector<float> frames(bytes.size() / sizeof(float));
     std::memcpy(frames.data(), bytes.data(), frames.size() * sizeof(float));
     return frames;

@@ -42,6 +42,13 @@ public:
     PulseServer(); // starts it and points PULSE_SERVER at it; see failure()
     const std::optional<std::string> &failure() const { return failure_; }
 
+    // Ends the server, as a crash or a restart of the desktop's sound server does, and
+    // starts it again on the same socket.
+    void stop() { server_.reset(); }
+    void start();
+    // Runs `pactl` with `arguments` against the server; true when it succeeds.
+    bool control(const std::string &arguments) const;
+
     // Records the null sink's monitor (interleaved stereo floats at 44,100 Hz) until
     // stopRecording(); throws std::runtime_error when no frames arrive.
     void startRecording();

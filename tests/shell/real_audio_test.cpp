@@ -1,6 +1,8 @@
 // The real path, as a user would hear it: a module plays through the controller and
 // the RtAudio device into a private sound server, whose null sink's monitor is recorded
-// and compared with what the engine itself renders.
+// and compared with what the engine itself renders; the server going away and coming
+// back while the song plays; and quitting right after play. Each back end reaches the
+// server: PulseAudio directly, ALSA through its PulseAudio plugin.
 #include "engine_handle.h"
 #include "fake_platform.h"
 #include "mod_builder.h"
@@ -12,13 +14,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
+#include <iostream>
 #include <thread>
 
 using namespace vxtest;
+using std::chrono::milliseconds;
 
 namespace {
 
 constexpr int32_t kRate = 44100;
+using Clock = std::chrono::steady_clock;
+
+const std::pair<RtAudio::Api, const char *> kBackEnds[] = {{RtAudio::LINUX_PULSE, "PulseAudio"},
+                                                           {RtAudio::LINUX_ALSA, "ALSA"}};
 
 // A looped square wave of `amplitude` around the zero line, 100 bytes a period.
 std::vector<uint8_t> square(int amplitude)
@@ -27,6 +36,21 @@ std::vector<uint8_t> square(int amplitude)
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<uint8_t>(i % 100 < 50 ? amplitude : -amplitude);
     return bytes;
+}
+
+// A loud square on channel 1 (left) and a quieter one on channel 3 (right), for ever.
+std::string squaresModule(const TempDir &work)
+{
+    const SampleHeader looped{
+        .lengthWords = 2000, .volume = 64, .loopStartWords = 0, .loopLengthWords = 2000};
+    return work.write("squares.mod", ModBuilder()
+                                         .sample(1, looped)
+                                         .sample(2, looped)
+                                         .sampleData(1, square(0x60))
+                                         .sampleData(2, square(0x20))
+                                         .note(0, 0, 0, 428, 1)
+                                         .note(0, 0, 2, 428, 2)
+                                         .build());
 }
 
 struct Level {
@@ -55,56 +79,138 @@ std::array<Level, 2> levels(const std::vector<float> &interleaved, size_t &frame
     return sides;
 }
 
-} // namespace
-
-TEST(RealAudio, playedModuleIsHeardAtTheLevelTheEngineRenders)
-{
-    PulseServer server;
-    if (server.failure())
-        GTEST_SKIP() << "Skipped: no PulseAudio server could be started for the real-audio test: "
-                     << *server.failure();
-    // A loud square on channel 1 (left) and a quieter one on channel 3 (right).
-    TempDir work;
-    const SampleHeader looped{
-        .lengthWords = 2000, .volume = 64, .loopStartWords = 0, .loopLengthWords = 2000};
-    const std::string file = work.write("squares.mod", ModBuilder()
-                                                           .sample(1, looped)
-                                                           .sample(2, looped)
-                                                           .sampleData(1, square(0x60))
-                                                           .sampleData(2, square(0x20))
-                                                           .note(0, 0, 0, 428, 1)
-                                                           .note(0, 0, 2, 428, 2)
-                                                           .build());
-    ModHandle mod = createMod(kRate);
-    ASSERT_EQ(vxa_mod_load(mod.get(), file.c_str()), 0);
-    vxa_mod_play_mode_at(mod.get(), 0, 0, 0); // as the play command plays it
-    std::vector<float> rendered(2 * kRate);
-    vxa_mod_render(mod.get(), rendered.data(), kRate);
-    size_t renderedFrames = 0, heardFrames = 0;
-    const auto expected = levels(rendered, renderedFrames);
-    ASSERT_GT(expected[0].peak, expected[1].peak); // the module tells the sides apart
-
-    server.startRecording();
+// The controller playing `file` on a real device, with fakes for everything else.
+struct PlayingController {
+    PlayingController(const TempDir &work, const std::string &file, RtAudio::Api api)
+        : device(std::make_shared<vexa::RtAudioDevice>(std::vector{api})),
+          engine(
+              vexa::PlayerEngine::create({device, queue, std::make_shared<FakeTimerService>(),
+                                          std::make_shared<FakeResources>(work.path()),
+                                          std::make_shared<FakeFolders>(work.path(), work.path())}))
     {
-        auto queue = std::make_shared<FakeMainQueue>();
-        auto engine = vexa::PlayerEngine::create(
-            {std::make_shared<vexa::RtAudioDevice>(), queue, std::make_shared<FakeTimerService>(),
-             std::make_shared<FakeResources>(work.path()),
-             std::make_shared<FakeFolders>(work.path(), work.path())});
         engine->ensureEngineRunning();
         engine->load(file);
         engine->playMode(0, false);
         queue->drain();
-        ASSERT_EQ(engine->errorMessage(), std::nullopt);
-        ASSERT_TRUE(engine->isPlaying());
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    } // the controller stops the device as it goes
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the server's buffering
-    const auto heard = levels(server.stopRecording(), heardFrames);
+    }
+    // Milliseconds the controller and the device take to go, as when the program quits.
+    double quit()
+    {
+        const auto start = Clock::now();
+        engine.reset();
+        device.reset();
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
 
-    EXPECT_GE(heardFrames, size_t{kRate / 2}) << "less than half a second of sound was recorded";
-    for (int side = 0; side < 2; ++side) {
-        EXPECT_EQ(heard[side].peak, expected[side].peak) << "side " << side;
-        EXPECT_NEAR(heard[side].rms, expected[side].rms, 0.02 * expected[side].rms) << side;
+    std::shared_ptr<FakeMainQueue> queue = std::make_shared<FakeMainQueue>();
+    std::shared_ptr<vexa::RtAudioDevice> device;
+    std::shared_ptr<vexa::PlayerEngine> engine;
+};
+
+double processCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+class RealAudio : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (server.failure())
+            GTEST_SKIP() << "Skipped: no PulseAudio server could be started for the "
+                            "real-audio test: "
+                         << *server.failure();
+    }
+    // What the engine renders of the first second of the squares, as play starts it.
+    std::array<Level, 2> renderedLevels()
+    {
+        ModHandle mod = createMod(kRate);
+        EXPECT_EQ(vxa_mod_load(mod.get(), squares.c_str()), 0);
+        vxa_mod_play_mode_at(mod.get(), 0, 0, 0);
+        std::vector<float> rendered(2 * kRate);
+        vxa_mod_render(mod.get(), rendered.data(), kRate);
+        size_t frames = 0;
+        return levels(rendered, frames);
+    }
+    // Stops recording once the server has played what it buffered; checks that at least
+    // half a second was heard, at the level the engine renders.
+    void expectHeardAsRendered()
+    {
+        std::this_thread::sleep_for(milliseconds(300));
+        size_t heardFrames = 0;
+        const auto heard = levels(server.stopRecording(), heardFrames);
+        const auto expected = renderedLevels();
+        ASSERT_GT(expected[0].peak, expected[1].peak); // the module tells the sides apart
+        EXPECT_GE(heardFrames, size_t{kRate / 2}) << "less than half a second was heard";
+        for (int side = 0; side < 2; ++side) {
+            EXPECT_EQ(heard[side].peak, expected[side].peak) << "side " << side;
+            EXPECT_NEAR(heard[side].rms, expected[side].rms, 0.02 * expected[side].rms) << side;
+        }
+    }
+
+    PulseServer server;
+    TempDir work;
+    std::string squares = squaresModule(work);
+};
+
+} // namespace
+
+TEST_F(RealAudio, playedModuleIsHeardAtTheLevelTheEngineRenders_throughEitherBackEnd)
+{
+    for (const auto &[api, name] : kBackEnds) {
+        SCOPED_TRACE(name);
+        server.startRecording();
+        PlayingController player(work, squares, api);
+        ASSERT_EQ(player.engine->errorMessage(), std::nullopt);
+        ASSERT_TRUE(player.engine->isPlaying());
+        std::this_thread::sleep_for(milliseconds(1500));
+        std::cout << name << ": " << player.device->underflowCount()
+                  << " underflows in 1.5 s of playing\n";
+        player.quit();
+        expectHeardAsRendered();
+    }
+}
+
+TEST_F(RealAudio, lostServer_stopsRenderingAndSaysSo_andPlayBringsTheSoundBack)
+{
+    for (const auto &[api, name] : kBackEnds) {
+        SCOPED_TRACE(name);
+        PlayingController player(work, squares, api);
+        std::this_thread::sleep_for(milliseconds(300));
+        server.stop();
+        std::this_thread::sleep_for(milliseconds(200)); // a few failed writes
+        const double cpuBefore = processCpuSeconds();
+        std::this_thread::sleep_for(milliseconds(1000));
+        EXPECT_LT(processCpuSeconds() - cpuBefore, 0.2) << "CPU seconds in a second";
+        player.engine->tickDisplay();
+        player.queue->drain();
+        ASSERT_TRUE(player.engine->errorMessage());
+        EXPECT_TRUE(player.engine->errorMessage()->starts_with("Audio: "));
+        EXPECT_FALSE(player.engine->isPlaying());
+
+        server.start();
+        ASSERT_FALSE(server.failure()) << *server.failure();
+        server.startRecording();
+        player.engine->playMode(0, false);
+        player.queue->drain();
+        EXPECT_EQ(player.engine->errorMessage(), std::nullopt);
+        std::this_thread::sleep_for(milliseconds(1000));
+        player.quit();
+        expectHeardAsRendered();
+    }
+}
+
+// An idle server's null sink asks for its first data up to two seconds after a stream
+// starts, and RtAudio's stream thread blocks in its write until then.
+TEST_F(RealAudio, quittingRightAfterPlay_doesNotWaitForTheServer)
+{
+    for (const int playedMs : {20, 1000}) {
+        PlayingController player(work, squares, RtAudio::LINUX_PULSE);
+        std::this_thread::sleep_for(milliseconds(playedMs));
+        const double quitMs = player.quit();
+        std::cout << "quit after " << playedMs << " ms of playing took " << quitMs << " ms\n";
+        EXPECT_LT(quitMs, 100.0) << playedMs;
     }
 }

@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include <utility>
+
 namespace vxtest {
 
 bool FakeAudioDevice::supportsFormat(const vexa::AudioFormat &format)
@@ -7,28 +9,33 @@ bool FakeAudioDevice::supportsFormat(const vexa::AudioFormat &format)
     return formatAvailable && format.sampleRate == 44100.0 && format.channels == 2;
 }
 
-void FakeAudioDevice::attachSource(const vexa::AudioFormat &, vexa::AudioRenderCallback callback)
+void FakeAudioDevice::attachSource(const vexa::AudioFormat &, vexa::AudioSource source)
 {
     std::lock_guard guard(mutex_);
-    callback_ = std::move(callback);
+    if (running_ && source.prepare)
+        source.prepare(blockFrames);
+    source_ = std::move(source);
 }
 
 void FakeAudioDevice::detachSource()
 {
     std::lock_guard guard(mutex_);
-    callback_ = nullptr;
+    source_ = {};
 }
 
 bool FakeAudioDevice::hasSource() const
 {
     std::lock_guard guard(mutex_);
-    return static_cast<bool>(callback_);
+    return static_cast<bool>(source_.render);
 }
 
 void FakeAudioDevice::start()
 {
     if (startError)
         throw vexa::AudioError("Fake", 7, startError);
+    std::lock_guard guard(mutex_);
+    if (source_.prepare)
+        source_.prepare(blockFrames);
     running_ = true;
 }
 
@@ -36,6 +43,17 @@ void FakeAudioDevice::stop()
 {
     stopStream();
     running_ = false;
+}
+
+std::optional<std::string> FakeAudioDevice::takeOutputLoss()
+{
+    return std::exchange(loss_, std::nullopt);
+}
+
+void FakeAudioDevice::loseOutput(std::string description)
+{
+    running_ = false;
+    loss_ = std::move(description);
 }
 
 std::vector<std::vector<float>> FakeAudioDevice::renderOnDeviceThread(uint32_t frames,
@@ -48,8 +66,8 @@ std::vector<std::vector<float>> FakeAudioDevice::renderOnDeviceThread(uint32_t f
         buffers.push_back({channel.data(), static_cast<uint32_t>(channel.size() * sizeof(float))});
     std::thread device([&] {
         std::lock_guard guard(mutex_);
-        if (callback_) {
-            callback_(frames, buffers.data(), bufferCount);
+        if (source_.render) {
+            source_.render(frames, buffers.data(), bufferCount);
             ++callbackCount;
         }
     });
@@ -66,8 +84,8 @@ void FakeAudioDevice::startStream(uint32_t frames)
                                               {right.data(), frames * 4}};
         while (streaming_) {
             std::lock_guard guard(mutex_);
-            if (callback_) {
-                callback_(frames, buffers, 2);
+            if (source_.render) {
+                source_.render(frames, buffers, 2);
                 ++callbackCount;
             }
         }

@@ -18,13 +18,15 @@ public:
     ~FakeAudioDevice() override { stopStream(); }
 
     bool supportsFormat(const vexa::AudioFormat &format) override;
-    void attachSource(const vexa::AudioFormat &format, vexa::AudioRenderCallback callback) override;
+    void attachSource(const vexa::AudioFormat &format, vexa::AudioSource source) override;
     void detachSource() override;
     bool hasSource() const override;
     void setOutputVolume(float) override {}
     bool isRunning() const override { return running_; }
+    // Tells the source the block size, as a real device does when its stream opens.
     void start() override;
     void stop() override;
+    std::optional<std::string> takeOutputLoss() override;
 
     // One callback of `frames` frames on the device thread, into two channel buffers
     // (or `bufferCount` buffers); returns the buffers' contents.
@@ -34,14 +36,20 @@ public:
     void startStream(uint32_t frames);
     void stopStream();
 
+    // The output goes away, as when the sound server stops: the device no longer runs
+    // and reports `description` once.
+    void loseOutput(std::string description);
+
     bool formatAvailable = true;
     const char *startError = nullptr; // when set, start() fails with this text
+    uint32_t blockFrames = 512;       // what start() tells the source
     std::atomic<int> callbackCount{0};
 
 private:
     mutable std::mutex mutex_;
-    vexa::AudioRenderCallback callback_;
+    vexa::AudioSource source_;
     bool running_ = false;
+    std::optional<std::string> loss_;
     std::atomic<bool> streaming_{false};
     std::thread stream_;
 };

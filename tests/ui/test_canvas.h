@@ -25,6 +25,17 @@ inline constexpr QColor face{170, 170, 170}, face2{153, 153, 153}, hi{255, 255, 
 inline constexpr QColor ink{0, 0, 0}, dim{85, 85, 85}, shadow{102, 102, 102};
 inline constexpr QColor well{204, 204, 204};
 
+// The number of points of the colour inside the rectangle (the whole image by default).
+inline int countIn(const QImage &image, const QColor &color, QRect area = {})
+{
+    area = area.isNull() ? image.rect() : area;
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            found += image.pixelColor(x, y) == color ? 1 : 0;
+    return found;
+}
+
 class TestCanvas {
 public:
     explicit TestCanvas(int width = 64, int height = 32) : image_(width, height, VexaCanvas::format)
@@ -41,17 +52,7 @@ public:
         return image_;
     }
     QColor at(int x, int y) { return image().pixelColor(x, y); }
-    // The number of points of the colour inside the rectangle (the whole image by default).
-    int count(const QColor &color, QRect area = {})
-    {
-        const QImage &painted = image();
-        area = area.isNull() ? painted.rect() : area;
-        int found = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                found += painted.pixelColor(x, y) == color ? 1 : 0;
-        return found;
-    }
+    int count(const QColor &color, QRect area = {}) { return countIn(image(), color, area); }
 
 private:
     QImage image_;

@@ -1,12 +1,17 @@
 // The toolkit's widgets painted and clicked: bevels (edges, corners, the pressed look),
-// chrome buttons (title fitting and placement, clipping, clicks), labels (box size and
-// drop shadow), arrow pairs (hit areas, the disabled pair, the triangles painted).
+// chrome buttons (title fitting and placement, whole bevels on the screen's button grid,
+// clipping, clicks), labels (box size and drop shadow), arrow pairs (hit areas, the
+// disabled pair, the triangles painted), and none of them smoothed.
 #include "test_canvas.h"
 #include "toolkit/arrow_pair.h"
 #include "toolkit/chrome_button.h"
+#include "toolkit/inner_frame.h"
 #include "toolkit/label.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 using namespace uitest;
 using namespace VexaChrome;
@@ -204,4 +209,62 @@ TEST(ArrowPair, paintsTwoRaisedButtonsWithAnUpAndADownTriangle)
     EXPECT_EQ(low.count(ink, QRect(0, 0, 36, 2)) + low.count(ink, QRect(0, 8, 36, 2)), 0);
     EXPECT_GT(low.count(ink, QRect(0, 2, 36, 1)), 0);
     EXPECT_GT(low.count(ink, QRect(0, 7, 36, 1)), 0);
+}
+
+TEST(ChromeButtonPaint, titlesOnTheScreensButtonGridLeaveEveryBevelEdgeWhole)
+{
+    // The sixteen 18-high buttons of the screen: three columns of four and the channel
+    // buttons. Centring a title in 18 points lands on a half point; the title must take
+    // the upper one, or its shadow covers the bevel's bottom line.
+    struct Button {
+        QString title;
+        qreal x, width;
+        int row;
+    };
+    std::vector<Button> grid;
+    const char *titles[3][4] = {{"PLAY SNG", "PLAY PTN", "REC SNG", "REC PTN"},
+                                {"STOP", "EDIT", "TRANSPOSE", "FILTER"},
+                                {"DISK OP.", "SMP-ED", "NOP", "CLEAR"}};
+    const qreal columnX[] = {221, 345.48, 498.4867}, columnW[] = {124.48, 153.0067, 111.5133};
+    for (int column = 0; column < 3; ++column)
+        for (int row = 0; row < 4; ++row)
+            grid.push_back({titles[column][row], columnX[column], columnW[column], row});
+    for (int row = 0; row < 4; ++row)
+        grid.push_back({QString::number(row + 1), 610, 26, row});
+    for (const bool pressed : {false, true}) {
+        TestCanvas canvas(640, 80);
+        for (const Button &b : grid)
+            ChromeButton{.title = b.title, .width = b.width, .height = 18, .pressed = pressed}
+                .paint(canvas.painter(), QPointF(b.x, 3 + 18 * b.row));
+        for (const Button &b : grid) {
+            const int top = 3 + 18 * b.row, left = qRound(b.x) + 2;
+            const QRect inside(left, top, qRound(b.x + b.width) - 2 - left, 1);
+            EXPECT_EQ(canvas.count(pressed ? shadow : hi, inside), inside.width())
+                << b.title.toStdString();
+            EXPECT_EQ(canvas.count(pressed ? hi : shadow, inside.translated(0, 17)), inside.width())
+                << b.title.toStdString() << (pressed ? " pressed" : "");
+        }
+    }
+}
+
+TEST(ToolkitPaint, smoothingHintsOfTheCallersPainterChangeNothing_andAreKept)
+{
+    const std::function<void(QPainter &)> widgets[] = {
+        [](QPainter &p) { Bevel{.width = 10.5, .height = 7.5}.paint(p, QPointF(2.5, 3.25)); },
+        [](QPainter &p) {
+            ChromeButton{.title = "AB", .width = 40.7, .height = 18}.paint(p, QPointF(3.3, 2.5));
+        },
+        [](QPainter &p) { ArrowPair{.height = 17.5}.paint(p, QPointF(1.5, 1.5)); },
+        [](QPainter &p) { VexaFont::draw(p, u"W#8", 0.5, 0.5, ink, 2, 3); },
+        [](QPainter &p) { paintInnerFrame(p, QRectF(0.5, 0.5, 30.3, 20.7), 2, dim); },
+    };
+    const auto hints = QPainter::Antialiasing | QPainter::SmoothPixmapTransform;
+    for (size_t w = 0; w < std::size(widgets); ++w) {
+        TestCanvas plain, smooth;
+        widgets[w](plain.painter());
+        smooth.painter().setRenderHints(hints);
+        widgets[w](smooth.painter());
+        EXPECT_EQ(smooth.painter().renderHints() & hints, hints) << "widget " << w;
+        EXPECT_EQ(smooth.image(), plain.image()) << "widget " << w;
+    }
 }

@@ -1,5 +1,6 @@
 #include "toolkit/arrow_pair.h"
 
+#include "toolkit/aliased_painting.h"
 #include "toolkit/bevel.h"
 #include "toolkit/triangle.h"
 #include "ui_tables.h"
@@ -38,6 +39,7 @@ QSizeF ArrowPair::size() const
 
 void ArrowPair::paint(QPainter &painter, QPointF topLeft) const
 {
+    const AliasedPainting aliased(painter);
     const QPointF downTopLeft = topLeft + QPointF(aw, 0);
     paintArrowButton(painter, topLeft, height, TriangleUp{}.path(arrowBox(topLeft, height)));
     paintArrowButton(painter, downTopLeft, height,

@@ -1,5 +1,6 @@
 #include "toolkit/bevel.h"
 
+#include "toolkit/aliased_painting.h"
 #include "ui_tables.h"
 
 #include <QPainter>
@@ -8,6 +9,7 @@ namespace VexaChrome {
 
 void Bevel::paint(QPainter &painter, QPointF topLeft) const
 {
+    const AliasedPainting aliased(painter);
     const qreal x = topLeft.x();
     const qreal y = topLeft.y();
     const QColor &lightEdge = pressed ? colShadow : colHi;

@@ -1,5 +1,6 @@
 #include "toolkit/chrome_button.h"
 
+#include "toolkit/aliased_painting.h"
 #include "toolkit/label.h"
 #include "ui_tables.h"
 
@@ -12,6 +13,8 @@ namespace VexaChrome {
 
 QString ChromeButton::fittedTitle() const
 {
+    if (!fitsTitle)
+        return title;
     const double fitting = std::floor(width / buttonTitlePointsPerChar);
     const int count = static_cast<int>(std::clamp(fitting, 1.0, double(buttonTitleMaxChars)));
     return VexaFont::leadingCharacters(title, count).toString();
@@ -20,18 +23,13 @@ QString ChromeButton::fittedTitle() const
 void ChromeButton::paint(QPainter &painter, QPointF topLeft) const
 {
     const QRectF box(topLeft, QSizeF(width, height));
+    const AliasedPainting aliased(painter);
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
     Bevel{.width = width, .height = height, .pressed = pressed, .edges = edges}.paint(painter,
                                                                                       topLeft);
-    const VexaFont::Label label{.text = fittedTitle(),
-                                .color = colHi,
-                                .scaleX = buttonTitleScale,
-                                .scaleY = buttonTitleScale,
-                                .shadow = true};
-    const QSizeF labelSize = label.size();
-    label.paint(painter, QPointF(box.center().x() - labelSize.width() / 2,
-                                 box.center().y() - labelSize.height() / 2 + buttonTitleDrop));
+    const VexaFont::Label label = VexaFont::titleLabel(fittedTitle(), colHi);
+    label.paint(painter, VexaFont::centredTopLeft(box, label.size(), buttonTitleDrop));
     painter.restore();
 }
 

@@ -18,13 +18,15 @@ struct ChromeButton {
     bool pressed = false;
     int edges = Bevel::allEdges;
     std::function<void()> action{}; // run by a press released inside the button
+    bool fitsTitle = true;          // false: the whole title is shown, clipped to the box
 
     // The title cut to the characters that fit at 14 points each: never more than 14 and
-    // never fewer than 1.
+    // never fewer than 1. The whole title when fitsTitle is false.
     QString fittedTitle() const;
 
-    // Paints the bevel and the title, centred and moved 2 points down, clipped to the
-    // button's box.
+    // Paints the bevel and the title, centred and moved 2 points down (a vertical half
+    // point rounded toward the top, so the bevel's edges stay whole), clipped to the
+    // button's box. Never smoothed.
     void paint(QPainter &painter, QPointF topLeft) const;
     void addHits(HitMap &hits, QPointF topLeft) const;
 };

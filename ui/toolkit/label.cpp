@@ -3,6 +3,7 @@
 #include "ui_tables.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VexaFont {
 
@@ -21,6 +22,21 @@ void Label::paint(QPainter &painter, QPointF topLeft, const GlyphTable &table) c
         draw(painter, text, topLeft.x() + 1, topLeft.y() + 1, VexaChrome::colDim, scaleX, scaleY,
              table);
     draw(painter, text, topLeft.x(), topLeft.y(), color, scaleX, scaleY, table);
+}
+
+Label titleLabel(const QString &text, const QColor &color)
+{
+    return {.text = text,
+            .color = color,
+            .scaleX = VexaChrome::buttonTitleScale,
+            .scaleY = VexaChrome::buttonTitleScale,
+            .shadow = true};
+}
+
+QPointF centredTopLeft(const QRectF &box, QSizeF size, qreal drop)
+{
+    const qreal top = box.center().y() - size.height() / 2 + drop;
+    return {box.center().x() - size.width() / 2, std::ceil(top - 0.5)};
 }
 
 } // namespace VexaFont

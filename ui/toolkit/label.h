@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -22,5 +23,13 @@ struct Label {
     QSizeF size() const;
     void paint(QPainter &painter, QPointF topLeft, const GlyphTable &table = glyphs()) const;
 };
+
+// A title as buttons, panels and displays show it: at 2 x 2, over a drop shadow.
+Label titleLabel(const QString &text, const QColor &color);
+
+// The top-left corner that centres a box of `size` in `box`, moved `drop` points down. A
+// vertical half point is rounded toward the top: Qt rounds it down the screen, and a
+// title one point low lets its shadow cover the bottom line of its button's bevel.
+QPointF centredTopLeft(const QRectF &box, QSizeF size, qreal drop = 0);
 
 } // namespace VexaFont

@@ -1,7 +1,7 @@
 #include "toolkit/vexa_font.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "toolkit/aliased_painting.h"
+
 #include <QFile>
 #include <QPainter>
 
@@ -11,12 +11,6 @@
 namespace VexaFont {
 
 namespace {
-
-// The font is a resource file, not part of the program: it is looked for in a folder of
-// this name beside the program and, for programs run from the build tree, in the source
-// tree (VXA_SOURCE_DIR, defined by the build).
-constexpr const char *resourceFolder = "resources";
-constexpr const char *fontBaseName = "ST20";
 
 bool readGlyphsFrom(const QString &path, GlyphTable &table)
 {
@@ -95,22 +89,24 @@ GlyphTable loadGlyphs(const QStringList &candidates)
     return table;
 }
 
-QStringList fontCandidates()
+namespace {
+
+GlyphTable &installedTable()
 {
-    QStringList candidates;
-    if (QCoreApplication::instance()) {
-        const QDir resources(QCoreApplication::applicationDirPath() + '/' + resourceFolder);
-        candidates << resources.filePath(QString(fontBaseName) + ".FNT")
-                   << resources.filePath(QString(fontBaseName) + ".fnt");
-    }
-    candidates << QString(VXA_SOURCE_DIR) + '/' + resourceFolder + '/' + fontBaseName + ".FNT";
-    return candidates;
+    static GlyphTable table{};
+    return table;
 }
+
+} // namespace
 
 const GlyphTable &glyphs()
 {
-    static const GlyphTable table = loadGlyphs(fontCandidates());
-    return table;
+    return installedTable();
+}
+
+void installGlyphs(const GlyphTable &table)
+{
+    installedTable() = table;
 }
 
 int characterCount(QStringView text)
@@ -140,6 +136,7 @@ QStringView leadingCharacters(QStringView text, int count)
 void draw(QPainter &painter, QStringView text, qreal x, qreal y, const QColor &color, int scaleX,
           int scaleY, const GlyphTable &table)
 {
+    const AliasedPainting aliased(painter);
     const int sx = std::max(1, scaleX);
     const int sy = std::max(1, scaleY);
     forEachCharacter(text, [&](char32_t code, qsizetype) {

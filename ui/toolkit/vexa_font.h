@@ -1,6 +1,6 @@
 // The screen's bitmap font: the shared glyph table and drawing text as one filled square
-// per ink pixel. The table is read once, on first use, from the first font file that
-// can be read whole; it never changes afterwards.
+// per ink pixel. The font file is found by whoever creates the screen (the shell's
+// resource lookup), read with loadGlyphs and installed once, before anything is painted.
 #pragma once
 
 #include "toolkit/glyph_table.h"
@@ -22,12 +22,10 @@ inline constexpr int advance = 7;
 // case the underscore's bottom row is cleared so that it never reaches the cell below.
 GlyphTable loadGlyphs(const QStringList &candidates);
 
-// Where the font file is looked for, in order: the resource folder beside the program
-// ("ST20" with extension "FNT", then "fnt"), then the source tree's resources folder.
-QStringList fontCandidates();
-
-// The shared table, loaded from fontCandidates() on first use.
+// The table every text is drawn with by default: blank glyphs (invisible text) until a
+// table is installed.
 const GlyphTable &glyphs();
+void installGlyphs(const GlyphTable &table);
 
 // The number of characters (Unicode scalar values) in a text.
 int characterCount(QStringView text);
@@ -37,7 +35,7 @@ QStringView leadingCharacters(QStringView text, int count);
 
 // Paints `text` with its top-left corner at (x, y). Lower-case ASCII letters use their
 // upper-case glyphs; anything outside codes 32..95 draws as a space. Scales below 1 are
-// taken as 1. Allocates nothing.
+// taken as 1. Never smoothed, whatever the painter's hints. Allocates nothing.
 void draw(QPainter &painter, QStringView text, qreal x, qreal y, const QColor &color, int scaleX,
           int scaleY, const GlyphTable &table = glyphs());
 

@@ -1,0 +1,27 @@
+# Cheap checks on the screen's sources, run by ctest with UI set to the ui/ folder:
+# the views never include the controller, colours are written only in ui_tables.h, and
+# Qt Widgets stays in ui/shell/.
+file(GLOB_RECURSE sources ${UI}/*.h ${UI}/*.cpp)
+set(report "")
+foreach(source IN LISTS sources)
+  file(RELATIVE_PATH name ${UI} ${source})
+  if(name MATCHES "^shell/")
+    continue()
+  endif()
+  file(STRINGS ${source} lines)
+  foreach(line IN LISTS lines)
+    if(name MATCHES "^views/" AND line MATCHES "#include.*player_engine\\.h")
+      string(APPEND report "${name}: a view includes the controller: ${line}\n")
+    endif()
+    if(NOT name STREQUAL "ui_tables.h" AND
+       line MATCHES "QColor *[({] *[0-9]|qRgba? *\\(|Qt::(black|white|red|green|blue|cyan|magenta|yellow|gray)\\b")
+      string(APPEND report "${name}: a colour outside ui_tables.h: ${line}\n")
+    endif()
+    if(line MATCHES "#include *<(QtWidgets|QWidget|QApplication|QMainWindow)")
+      string(APPEND report "${name}: Qt Widgets outside ui/shell: ${line}\n")
+    endif()
+  endforeach()
+endforeach()
+if(report)
+  message(FATAL_ERROR "${report}")
+endif()
