@@ -83,40 +83,40 @@ void PlayerEngine::cycleMidWell()
 void PlayerEngine::smpEdClearSample()
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot](vxa_mod *mod) { vxa_mod_clear_sample(mod, slot); });
+    command([slot](vxa_mod *mod) {
+        vxa_mod_clear_sample(mod, slot);
+        return true;
+    });
 }
 
 void PlayerEngine::smpEdTrimOp(int64_t op)
 {
-    int32_t result = -1;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        const auto slot = static_cast<int32_t>(currentSampleSlot_);
-        if (op == kCutHead)
-            result = vxa_mod_cut_sample_head(mod_, slot);
-        else if (op == kCutTail)
-            result = vxa_mod_cut_sample_tail(mod_, slot);
-        else
-            result = vxa_mod_trim_sample_to_loop(mod_, slot);
-        refreshStatusUnlocked();
-    }
-    if (result != 0) {
+    const auto slot = static_cast<int32_t>(currentSampleSlot_);
+    bool failed = false;
+    command(
+        [op, slot, &failed](vxa_mod *mod) {
+            if (op == kCutHead)
+                failed = vxa_mod_cut_sample_head(mod, slot) != 0;
+            else if (op == kCutTail)
+                failed = vxa_mod_cut_sample_tail(mod, slot) != 0;
+            else
+                failed = vxa_mod_trim_sample_to_loop(mod, slot) != 0;
+            return !failed;
+        },
+        {.needsModule = true, .startTimer = false});
+    if (failed)
         postNotice("SMP-ED", kTrimHint);
-        return;
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
 }
 
 void PlayerEngine::smpEdSetLoopMark(int64_t which, uint32_t offset)
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, which, offset](vxa_mod *mod) {
+    command([slot, which, offset](vxa_mod *mod) {
         if (which != 0)
             vxa_mod_set_loop_mark_b(mod, slot, offset);
         else
             vxa_mod_set_loop_mark_a(mod, slot, offset);
+        return true;
     });
 }
 

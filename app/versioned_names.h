@@ -3,14 +3,14 @@
 // dialogs accept.
 #pragma once
 
+#include "app_tables.h"
+
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace vexa {
-
-inline constexpr int kMaxVersion = 10000; // versions run 1..9999
 
 // `original` (or `fallback` when empty) with any old tag and up to two module and two
 // sample suffixes removed, cut so that the new tag still fits in 20 characters.

@@ -80,14 +80,21 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
     EXPECT_TRUE(std::filesystem::exists(work.path() / "S(VXv8).smp"));
 }
 
-TEST_F(Concurrency, goingAway_whileRendering_endsTheCallbacks)
+TEST_F(Concurrency, goingAway_whileRendering_leavesNoHooksBehind)
 {
     engine->playMode(0, false);
     ASSERT_TRUE(renderedMore());
-    engine.reset(); // stops the device before the engine context goes
+    drain();
+    engine->postNotice("T", "M");
+    std::weak_ptr<vexa::PlayerEngine> weak = engine;
+    engine.reset();              // stops the device before the engine context goes
+    EXPECT_TRUE(weak.expired()); // neither the callback nor the timer kept it alive
     const int after = audio->callbackCount;
     EXPECT_FALSE(audio->hasSource());
+    EXPECT_FALSE(audio->isRunning());
     audio->startStream(512); // a device that keeps running finds no source
     audio->stopStream();
     EXPECT_EQ(audio->callbackCount, after);
+    timers->fireAll();
+    EXPECT_EQ(drain(), 1); // the posted notice runs and finds nothing to do
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 using namespace vxtest;
@@ -33,6 +34,18 @@ TEST(ResourceLocator, findsTheFirstFolderThatHasTheFileWithItsExactExtension)
     EXPECT_TRUE(locator.contains(source.path() / "SPACE_DEBRIS.MOD"));
     EXPECT_TRUE(locator.contains(installed.path() / "sub" / ".." / "ST20.FNT"));
     EXPECT_FALSE(locator.contains(source.path() / ".." / "elsewhere.mod"));
+}
+
+TEST(ResourceLocator, forThisProgram_searchesTheFolderTheEnvironmentNamesFirst)
+{
+    TempDir named;
+    writeText(named.path() / "SPACE_DEBRIS.MOD", "named");
+    ASSERT_EQ(setenv("VXA_RESOURCE_DIR", named.path().c_str(), 1), 0);
+    const auto demo = vexa::DiskResourceLocator::forThisProgram().find("SPACE_DEBRIS", "MOD");
+    unsetenv("VXA_RESOURCE_DIR");
+    EXPECT_EQ(demo, named.path() / "SPACE_DEBRIS.MOD");
+    EXPECT_EQ(vexa::DiskResourceLocator::forThisProgram().find("SPACE_DEBRIS", "MOD"),
+              std::nullopt); // nothing beside the test program, and no path compiled in
 }
 
 TEST(FolderLocator, documentsFromTheUserDirsFile_elseHomeDocuments_elseNone)

@@ -11,6 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char *kResourceFolder = "resources";
+constexpr const char *kResourceFolderVariable = "VXA_RESOURCE_DIR";
 constexpr const char *kDocumentsKey = "XDG_DOCUMENTS_DIR=";
 
 fs::path programFolder()
@@ -42,7 +43,11 @@ DiskResourceLocator::DiskResourceLocator(std::vector<fs::path> folders)
 
 DiskResourceLocator DiskResourceLocator::forThisProgram()
 {
-    return DiskResourceLocator({programFolder() / kResourceFolder, fs::path(VXA_SOURCE_RESOURCES)});
+    std::vector<fs::path> folders;
+    if (const char *named = std::getenv(kResourceFolderVariable); named && *named)
+        folders.emplace_back(named);
+    folders.push_back(programFolder() / kResourceFolder);
+    return DiskResourceLocator(std::move(folders));
 }
 
 std::optional<fs::path> DiskResourceLocator::find(const std::string &name,

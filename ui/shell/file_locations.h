@@ -11,12 +11,14 @@
 
 namespace vexa {
 
-// Resources live in a "resources" folder beside the program once installed; a program
-// run from the build tree finds the repository's resources folder instead.
+// The only place the program looks for its resources. They live in a "resources" folder
+// beside the executable; the environment variable VXA_RESOURCE_DIR names a folder
+// searched first, so a program run from the build tree and the tests can use the
+// source tree's folder without any path compiled in.
 class DiskResourceLocator : public ResourceLocator {
 public:
     explicit DiskResourceLocator(std::vector<std::filesystem::path> folders);
-    // The folders for this program: beside the executable, then the source tree's.
+    // The folders for this program: VXA_RESOURCE_DIR's when set, then beside the program.
     static DiskResourceLocator forThisProgram();
 
     std::optional<std::filesystem::path> find(const std::string &name,
