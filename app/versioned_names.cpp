@@ -23,11 +23,6 @@ const std::regex &tagPattern()
     return pattern;
 }
 
-std::string removeFirstTag(const std::string &text)
-{
-    return std::regex_replace(text, tagPattern(), "", std::regex_constants::format_first_only);
-}
-
 bool endsWithIgnoringCase(const std::string &text, const std::string &suffix)
 {
     if (text.size() < suffix.size())
@@ -137,10 +132,15 @@ int versionIn(const std::string &name, const std::string &prefix, const std::str
 
 } // namespace
 
+std::string withoutVersionTag(const std::string &text)
+{
+    return std::regex_replace(text, tagPattern(), "", std::regex_constants::format_first_only);
+}
+
 std::string stampVersion(const std::string &original, int version, const std::string &fallback)
 {
     const std::string tag = kTagOpen + std::to_string(std::max(version, 1)) + ")";
-    std::string base = removeFirstTag(original.empty() ? fallback : original);
+    std::string base = withoutVersionTag(original.empty() ? fallback : original);
     for (const char *suffix : {".mod", ".MOD", ".smp", ".SMP"})
         removeSuffixOnce(base, suffix);
     const size_t keep = tag.size() < kMaxTitleLength ? kMaxTitleLength - tag.size() : 0;
@@ -151,7 +151,7 @@ std::string sanitizedStem(const std::string &text)
 {
     std::u32string codes = decodeUtf8(text);
     std::transform(codes.begin(), codes.end(), codes.begin(), upperCase);
-    std::string upper = removeFirstTag(encodeUtf8(codes));
+    std::string upper = withoutVersionTag(encodeUtf8(codes));
     for (const char *suffix : {".MOD", ".SMP", ".WAV", ".RAW"})
         removeSuffixOnce(upper, suffix);
     codes = decodeUtf8(upper);

@@ -16,6 +16,9 @@ namespace vexa {
 // sample suffixes removed, cut so that the new tag still fits in 20 characters.
 std::string stampVersion(const std::string &original, int version, const std::string &fallback);
 
+// `text` without its first version tag, in any letter case, wherever it stands.
+std::string withoutVersionTag(const std::string &text);
+
 // An upper-case file stem of letters, digits, "_" and "-", at most 32 characters,
 // without a version tag or file suffix; "MODULE" when nothing is left.
 std::string sanitizedStem(const std::string &text);
