@@ -63,7 +63,7 @@ void vx_replayer_tick(vxa_mod *mod)
         return;
     }
     mod->row_repeat = 0;
-    if (mod->play_mode == 1)
+    if (mod->play_mode == VXA_PLAY_PATTERN)
         advance_pattern_row(mod);
     else
         advance_song_row(mod);

@@ -2,7 +2,6 @@
 // tick by tick, the song flow of pattern loops and delays in rows and frames, the
 // finetune tables, and the mode as a setting of the context.
 #include "engine_fixture.h"
-#include "render.h"
 #include "tables.h"
 
 #include <set>
@@ -64,7 +63,7 @@ protected:
     {
         std::vector<std::pair<int, int>> rows;
         for (int i = 0; i < count; ++i) {
-            render(static_cast<int32_t>(vx_render_frames_to_row_start(mod.get())));
+            render(static_cast<int32_t>(vxa_mod_frames_to_row_start(mod.get())));
             rows.emplace_back(status().order_pos, status().row);
             render(1);
         }
@@ -75,7 +74,7 @@ protected:
     {
         std::set<uint64_t> seen;
         while (seen.size() < static_cast<size_t>(kMaxRowStarts)) {
-            render(static_cast<int32_t>(vx_render_frames_to_row_start(mod.get())));
+            render(static_cast<int32_t>(vxa_mod_frames_to_row_start(mod.get())));
             if (!seen.insert(vxa_mod_song_state(mod.get())).second)
                 break;
             render(1);
@@ -320,7 +319,7 @@ TEST_F(FullReplay, patternDelay_lengthensTheRowAndRepeatsItsEffects)
         load(builder);
         vxa_mod_play(mod.get());
         render(1);
-        EXPECT_EQ(vx_render_frames_to_row_start(mod.get()) + 1, c.rows * kRowFrames)
+        EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()) + 1, c.rows * kRowFrames)
             << int(c.delay) << " " << int(c.laterDelay);
     }
     // A01 slides on every tick after the first, a repeat's first tick included; E11 on
@@ -383,7 +382,7 @@ TEST_F(FullReplay, switchingModes_dropsTheTremoloAndTheDelay)
     vxa_mod_set_replay_mode(mod.get(), VXA_REPLAY_FULL);
     render(3 * 882 + kRowFrames); // into row 1 and its delay
     vxa_mod_set_replay_mode(mod.get(), VXA_REPLAY_REDUCED);
-    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), kRowFrames - 1);
+    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), kRowFrames - 1);
 }
 
 TEST_F(FullReplay, liveNotes_playTheSlotsFinetune)
