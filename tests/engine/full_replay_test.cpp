@@ -363,6 +363,9 @@ TEST_F(FullReplay, replayMode_belongsToTheContextAndOutlivesLoads)
     EXPECT_EQ(vxa_mod_replay_mode_get(mod.get()), VXA_REPLAY_FULL);
     load(ModBuilder());
     vxa_mod_unload(mod.get());
+    ModHandle scratch = createMod(); // a load read elsewhere and moved in
+    ASSERT_EQ(vxa_mod_load(scratch.get(), dir.write("in.mod", ModBuilder().build()).c_str()), 0);
+    ASSERT_EQ(vxa_mod_move_module(mod.get(), scratch.get()), 0);
     EXPECT_EQ(vxa_mod_replay_mode_get(mod.get()), VXA_REPLAY_FULL);
     EXPECT_EQ(vxa_mod_replay_mode_get(createMod().get()), VXA_REPLAY_REDUCED);
     vxa_mod_set_replay_mode(mod.get(), 7);
