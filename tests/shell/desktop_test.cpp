@@ -1,0 +1,313 @@
+// The real program in a real window with real sound, driven as a user drives it: xdotool
+// clicks canvas points and types keys into the window on a private Xvfb display, the
+// screen is checked by screenshot for the texts the program draws in its own font, and
+// the sound is recorded from a private PulseAudio server's null sink and compared with
+// what the engine renders. Screenshots and program logs are kept in the build folder.
+#include "desktop_environment.h"
+#include "engine_handle.h"
+#include "screen/screen_layout.h"
+#include "screen_text.h"
+#include "temp_dir.h"
+#include "ui_tables.h"
+#include "views/disk_op_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <thread>
+
+using namespace vxtest;
+using namespace VexaScreenLayout;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int32_t kRate = 44100;
+
+const QPointF kPlaySong = gridButton(0, 0).center();
+const QPointF kStop = gridButton(1, 0).center();
+const QPointF kEdit = gridButton(1, 1).center();
+const QPointF kDiskOp = gridButton(2, 0).center();
+const QPointF kHelp = helpButton.center();
+
+const ScreenText kDemoTitle{"CIRCUIT TIDES", VexaChrome::colInk, 2, 2};
+const ScreenText kNoteC3{"C-3", VexaChrome::colPatBlue, VexaPatternMetrics::cellScX,
+                         VexaPatternMetrics::rowScY,
+                         static_cast<int>(VexaPatternMetrics::cellPitch)};
+const ScreenText kHelpLine{"S+1-4 EDIT", VexaChrome::colInk, 1, 1};
+const ScreenText kEditing{"EDITING", VexaChrome::colInk, 2, 2};
+const ScreenText kAudioError{"AUDIO: ", VexaChrome::colRed, 1, 1};
+
+// The disk op's SAVE (module) button: the middle of its top row.
+QPointF saveModuleButton()
+{
+    const auto grid = VexaDiskOpView{.width = midWell.width(), .height = midWell.height()}.grid();
+    return midWell.topLeft() +
+           QPointF(grid.columns[0] + VexaPanelMetrics::diskGap + grid.columns[1] / 2,
+                   grid.rows[0] / 2);
+}
+
+// A channel's column of the pattern well, as the rows are drawn.
+QRect channelColumn(int channel)
+{
+    using namespace VexaPatternMetrics;
+    return QRectF(innerLeft + col0 + colW * channel, patY, colW, patH).toRect();
+}
+
+// Re-reads the canvas until `holds` is true of it or a few seconds pass; the last look.
+template <class Holds> QImage canvasWhen(const ProgramWindow &program, Holds holds)
+{
+    const auto deadline = Clock::now() + 5s;
+    QImage canvas = program.canvas();
+    while (!holds(canvas) && Clock::now() < deadline) {
+        std::this_thread::sleep_for(50ms);
+        canvas = program.canvas();
+    }
+    return canvas;
+}
+
+// The canvas at one pixel a point, from a screenshot at any whole scale.
+QImage pointForPoint(const QImage &canvas)
+{
+    return canvas.scaled(VexaCanvas::width, VexaCanvas::height, Qt::IgnoreAspectRatio,
+                         Qt::FastTransformation);
+}
+
+bool shows(const QImage &canvas, const ScreenText &text, QRect area = {})
+{
+    return findText(canvas, text, area).has_value();
+}
+
+// Length and level of the sound in interleaved stereo frames, silence before and after
+// it left out.
+struct Sound {
+    double seconds = 0;
+    std::array<double, 2> rms{};
+    std::array<float, 2> peak{};
+};
+
+Sound measure(const std::vector<float> &interleaved, size_t maxFrames = SIZE_MAX)
+{
+    auto silent = [](float s) { return s == 0.0f; };
+    const auto first = std::find_if_not(interleaved.begin(), interleaved.end(), silent);
+    const auto last = std::find_if_not(interleaved.rbegin(), interleaved.rend(), silent).base();
+    const size_t begin = static_cast<size_t>(first - interleaved.begin()) & ~size_t{1};
+    size_t end =
+        first < last ? (static_cast<size_t>(last - interleaved.begin()) + 1) & ~size_t{1} : begin;
+    end = std::min(end, begin + 2 * std::min(maxFrames, interleaved.size() / 2));
+    Sound sound;
+    for (size_t i = begin; i < end; ++i) {
+        sound.peak[i % 2] = std::max(sound.peak[i % 2], std::abs(interleaved[i]));
+        sound.rms[i % 2] += double(interleaved[i]) * interleaved[i];
+    }
+    const size_t frames = (end - begin) / 2;
+    sound.seconds = static_cast<double>(frames) / kRate;
+    for (double &side : sound.rms)
+        side = std::sqrt(side / static_cast<double>(std::max<size_t>(frames, 1)));
+    return sound;
+}
+
+// What the engine renders of `module` played from its start, for `seconds` of sound.
+Sound rendered(const fs::path &module, double seconds)
+{
+    ModHandle mod = createMod(kRate);
+    EXPECT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
+    vxa_mod_play_mode_at(mod.get(), 0, 0, 0);
+    std::vector<float> frames(2 * static_cast<size_t>((seconds + 1) * kRate));
+    vxa_mod_render(mod.get(), frames.data(), static_cast<int32_t>(frames.size() / 2));
+    return measure(frames, static_cast<size_t>(seconds * kRate));
+}
+
+class Desktop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (desktopFailure())
+            GTEST_SKIP() << "Skipped: Xvfb could not start: " << *desktopFailure();
+        fs::create_directories(home.path() / "runtime");
+        fs::permissions(home.path() / "runtime", fs::perms::owner_all);
+    }
+
+    // "Suite.firstWordsOfTheName", for the files the test keeps.
+    std::string name() const
+    {
+        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string testName = test->name();
+        return std::string(test->test_suite_name()) + "." + testName.substr(0, testName.find('_'));
+    }
+
+    // The program with this test's home folder, documents folder and log.
+    std::unique_ptr<ProgramWindow> start(std::map<std::string, std::string> environment = {},
+                                         int scale = 1, const std::string &run = "")
+    {
+        environment["HOME"] = home.path().string();
+        environment["XDG_CONFIG_HOME"] = (home.path() / ".config").string();
+        environment["XDG_RUNTIME_DIR"] = (home.path() / "runtime").string();
+        environment["LSAN_OPTIONS"] = "suppressions=" VXA_LSAN_SUPPRESSIONS;
+        log = artifactFolder() / (name() + run + ".log");
+        auto program = std::make_unique<ProgramWindow>(VXA_PROGRAM, environment, log, scale);
+        return program;
+    }
+
+    void keep(const QImage &image, const std::string &what) const
+    {
+        const fs::path file = artifactFolder() / (name() + "-" + what + ".png");
+        EXPECT_TRUE(image.save(QString::fromStdString(file.string()))) << file;
+    }
+
+    std::string logText() const
+    {
+        const std::vector<uint8_t> bytes = readFile(log.string());
+        return "program log " + log.string() + ":\n" + std::string(bytes.begin(), bytes.end());
+    }
+
+    TempDir home;
+    fs::path log;
+};
+
+class WithSound : public Desktop {
+protected:
+    void SetUp() override
+    {
+        Desktop::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_FALSE(server.failure()) << *server.failure();
+    }
+
+    PulseServer server;
+};
+
+} // namespace
+
+TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSavesAndQuits)
+{
+    auto program = start();
+    ASSERT_TRUE(program->waitForWindow()) << logText();
+    const QImage started = program->canvas();
+    keep(started, "1-started");
+    EXPECT_TRUE(shows(started, kDemoTitle, songRow.toRect())) << "no demo title on screen";
+
+    server.startRecording();
+    program->click(kPlaySong);
+    const auto playStart = Clock::now();
+    std::this_thread::sleep_for(3s);
+    keep(program->canvas(), "2-playing");
+    program->click(kStop);
+    const double played = std::chrono::duration<double>(Clock::now() - playStart).count();
+    std::this_thread::sleep_for(300ms);
+    const Sound heard = measure(server.stopRecording());
+    const Sound expected = rendered(VXA_SOURCE_DIR "/resources/SPACE_DEBRIS.MOD", heard.seconds);
+    std::cout << "heard " << heard.seconds << " s of music in " << played << " s of play, RMS "
+              << heard.rms[0] << " / " << heard.rms[1] << " (rendered " << expected.rms[0] << " / "
+              << expected.rms[1] << ")\n";
+    EXPECT_NEAR(heard.seconds, played, 0.5);
+    for (int side = 0; side < 2; ++side) {
+        EXPECT_NEAR(heard.rms[side], expected.rms[side], 0.05 * expected.rms[side]) << side;
+        EXPECT_NEAR(heard.peak[side], expected.peak[side], 0.05 * expected.peak[side]) << side;
+    }
+    server.startRecording();
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(measure(server.stopRecording()).seconds, 0) << "sound after STOP";
+
+    EXPECT_FALSE(shows(started, kNoteC3, channelColumn(0)));
+    program->key("space q");
+    QImage canvas =
+        canvasWhen(*program, [](const QImage &c) { return shows(c, kNoteC3, channelColumn(0)); });
+    keep(canvas, "3-note-entered");
+    EXPECT_TRUE(shows(canvas, kNoteC3, channelColumn(0))) << "no C-3 in channel 1";
+    EXPECT_TRUE(shows(canvas, kEditing, statusRow.toRect()));
+    program->key("shift+3");
+    canvas = canvasWhen(*program, [](const QImage &c) {
+        return countColour(c, VexaChrome::colRed, channelColumn(2)) > 0;
+    });
+    keep(canvas, "4-shift-3");
+    EXPECT_GT(countColour(canvas, VexaChrome::colRed, channelColumn(2)), 0) << "cursor not in 3";
+    EXPECT_EQ(countColour(canvas, VexaChrome::colRed, channelColumn(0)), 0) << "cursor left in 1";
+
+    program->click(kHelp);
+    canvas = canvasWhen(*program, [](const QImage &c) { return shows(c, kHelpLine); });
+    keep(canvas, "5-help");
+    EXPECT_TRUE(shows(canvas, kHelpLine)) << "help not shown";
+    program->key("ctrl+o");
+    EXPECT_FALSE(windowShown("Load Module", 500ms)) << "a key reached the menu while help was open";
+    program->key("Escape");
+    canvas = canvasWhen(*program, [](const QImage &c) { return !shows(c, kHelpLine); });
+    keep(program->screenshot(), "5b-help-closed");
+    EXPECT_FALSE(shows(canvas, kHelpLine)) << "help still shown after Escape";
+
+    program->click(kDiskOp);
+    program->click(saveModuleButton());
+    ASSERT_TRUE(windowShown("SAVE", 5s)) << "no notice after SAVE";
+    keep(program->screenshot(), "6-saved");
+    const fs::path folder = home.path() / "Documents" / "Vexatron";
+    std::vector<fs::path> saved;
+    for (const auto &entry : fs::directory_iterator(folder))
+        saved.push_back(entry.path());
+    ASSERT_EQ(saved.size(), 1u) << folder;
+    EXPECT_TRUE(saved[0].filename().string().ends_with("(VXv1).mod")) << saved[0];
+    const std::string wav = home.file("saved.wav");
+    EXPECT_TRUE(runCommand(std::string(VXA_RENDER_TOOL) + " --seconds 1 '" + saved[0].string() +
+                           "' '" + wav + "'")
+                    .ok)
+        << "the render tool cannot play the saved module";
+    EXPECT_TRUE(typeInto("SAVE", "Return"));
+
+    const ProgramWindow::Ending ending = program->quit();
+    std::cout << "quitting the program after playing took " << ending.milliseconds << " ms\n";
+    EXPECT_EQ(ending.exitCode, 0) << logText();
+    EXPECT_LT(ending.milliseconds, 2000);
+}
+
+TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndOpensModules)
+{
+    const std::string emptyAlsaConfig = home.write("alsa.conf", {});
+    auto program = start({{"PULSE_SERVER", "unix:" + home.file("no-server")},
+                          {"ALSA_CONFIG_PATH", emptyAlsaConfig}});
+    ASSERT_TRUE(program->waitForWindow()) << logText();
+    const QRect menuBar(program->windowRect().topLeft(),
+                        QPoint(program->windowRect().right(), program->canvasRect().top() - 1));
+    const QImage shot = program->screenshot();
+    keep(shot, "1-started");
+    EXPECT_TRUE(shows(shot, kAudioError, menuBar)) << "no audio error on the error line";
+    EXPECT_TRUE(shows(program->canvas(), kDemoTitle, songRow.toRect()));
+
+    program->key("space q");
+    const QImage edited =
+        canvasWhen(*program, [](const QImage &c) { return shows(c, kNoteC3, channelColumn(0)); });
+    keep(edited, "2-note-entered");
+    EXPECT_TRUE(shows(edited, kNoteC3, channelColumn(0))) << "no C-3 in channel 1";
+
+    program->key("ctrl+o");
+    EXPECT_TRUE(windowShown("Load Module", 5s)) << "Ctrl+O did not open the module dialog";
+    keep(program->screenshot(), "3-open-dialog");
+    EXPECT_TRUE(typeInto("Load Module", "Escape"));
+
+    const ProgramWindow::Ending ending = program->quit();
+    EXPECT_EQ(ending.exitCode, 0) << logText();
+}
+
+TEST_F(Desktop, atDeviceScale2_showsTheSamePictureTwiceAsLarge_andClicksLand)
+{
+    std::array<QImage, 2> idle, editing;
+    for (const int scale : {1, 2}) {
+        auto program = start({{"PULSE_SERVER", "unix:" + home.file("no-server")}}, scale,
+                             "-scale" + std::to_string(scale));
+        ASSERT_TRUE(program->waitForWindow()) << logText();
+        idle[scale - 1] = program->canvas();
+        program->click(kEdit);
+        editing[scale - 1] = canvasWhen(*program, [](const QImage &c) {
+            return shows(pointForPoint(c), kEditing, statusRow.toRect());
+        });
+        program->quit();
+    }
+    keep(idle[1], "1-idle-at-2x");
+    keep(editing[1], "2-edit-clicked-at-2x");
+    EXPECT_TRUE(shows(editing[0], kEditing, statusRow.toRect())) << "EDIT missed at 1x";
+    EXPECT_TRUE(idle[1] == scaledUp(idle[0], 2)) << "the 2x screen is not the 1x one doubled";
+    EXPECT_TRUE(editing[1] == scaledUp(editing[0], 2)) << "the click at 2x did not do the same";
+}
