@@ -35,6 +35,14 @@ TEST(ResourceLocator, findsTheFirstFolderThatHasTheFileWithItsExactExtension)
     EXPECT_FALSE(locator.contains(source.path() / ".." / "elsewhere.mod"));
 }
 
+TEST(ResourceLocator, programInTheBuildTree_findsTheRepositoryResources)
+{
+    const auto font = vexa::DiskResourceLocator::forThisProgram().find("ST20", "FNT");
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->parent_path().filename(), "resources");
+    EXPECT_TRUE(fs::exists(font->parent_path() / "st20_font.txt")) << "not the source folder";
+}
+
 TEST(FolderLocator, documentsFromTheUserDirsFile_elseHomeDocuments_elseNone)
 {
     TempDir home, config;

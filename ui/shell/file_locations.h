@@ -11,12 +11,14 @@
 
 namespace vexa {
 
-// Resources live in a "resources" folder beside the program once installed; a program
-// run from the build tree finds the repository's resources folder instead.
+// Resources are files in a list of folders, the first that has one wins. An installed
+// program finds its own in the data folder beside its bin folder ("../share/vexatron", so
+// an installation can be moved whole); a program run from the build tree finds the
+// repository's resources folder instead, and a copy installed anywhere else never looks
+// there.
 class DiskResourceLocator : public ResourceLocator {
 public:
     explicit DiskResourceLocator(std::vector<std::filesystem::path> folders);
-    // The folders for this program: beside the executable, then the source tree's.
     static DiskResourceLocator forThisProgram();
 
     std::optional<std::filesystem::path> find(const std::string &name,
