@@ -142,15 +142,15 @@ protected:
 
     // The program with this test's home folder, documents folder and log.
     std::unique_ptr<ProgramWindow> start(std::map<std::string, std::string> environment = {},
-                                         int scale = 1, const std::string &run = "")
+                                         int scale = 1, const std::string &run = "",
+                                         const std::string &program = VXA_PROGRAM)
     {
         environment["HOME"] = home.path().string();
         environment["XDG_CONFIG_HOME"] = (home.path() / ".config").string();
         environment["XDG_RUNTIME_DIR"] = (home.path() / "runtime").string();
         environment["LSAN_OPTIONS"] = "suppressions=" VXA_LSAN_SUPPRESSIONS;
         log = artifactFolder() / (name() + run + ".log");
-        auto program = std::make_unique<ProgramWindow>(VXA_PROGRAM, environment, log, scale);
-        return program;
+        return std::make_unique<ProgramWindow>(program, environment, log, scale);
     }
 
     void keep(const QImage &image, const std::string &what) const
@@ -310,4 +310,20 @@ TEST_F(Desktop, atDeviceScale2_showsTheSamePictureTwiceAsLarge_andClicksLand)
     EXPECT_TRUE(shows(editing[0], kEditing, statusRow.toRect())) << "EDIT missed at 1x";
     EXPECT_TRUE(idle[1] == scaledUp(idle[0], 2)) << "the 2x screen is not the 1x one doubled";
     EXPECT_TRUE(editing[1] == scaledUp(editing[0], 2)) << "the click at 2x did not do the same";
+}
+
+// The package check unpacks the Debian package into a scratch root and names the program
+// there: it must find its resources beside it, not in this source tree.
+TEST_F(Desktop, installedProgram_showsTheDemoFromItsInstalledFolder_andQuits)
+{
+    const char *installed = std::getenv("VXA_INSTALLED_PROGRAM");
+    if (!installed)
+        GTEST_SKIP() << "Skipped: VXA_INSTALLED_PROGRAM names no installed program "
+                        "(scripts/check-package sets it)";
+    auto program = start({}, 1, "", installed);
+    ASSERT_TRUE(program->waitForWindow()) << logText();
+    const QImage started = program->canvas();
+    keep(started, "1-started");
+    EXPECT_TRUE(shows(started, kDemoTitle, songRow.toRect())) << "no demo title on screen";
+    EXPECT_EQ(program->quit().exitCode, 0) << logText();
 }
