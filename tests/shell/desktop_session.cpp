@@ -76,6 +76,16 @@ std::string searchByTitle(const std::string &title)
     return "xdotool search --onlyvisible --name '^" + title + "$'";
 }
 
+// Runs an xdotool command on the shown window titled `title`, focused first.
+bool inWindow(const std::string &title, const std::string &command)
+{
+    const CommandResult found = runCommand(searchByTitle(title));
+    if (!found.ok)
+        return false;
+    const std::string id = found.output.substr(0, found.output.find('\n'));
+    return runCommand("xdotool windowfocus --sync " + id + " " + command).ok;
+}
+
 } // namespace
 
 bool windowShown(const std::string &title, std::chrono::milliseconds limit)
@@ -83,13 +93,14 @@ bool windowShown(const std::string &title, std::chrono::milliseconds limit)
     return pollUntil([&] { return runCommand(searchByTitle(title)).ok; }, limit);
 }
 
-bool typeInto(const std::string &title, const std::string &keys)
+bool pressIn(const std::string &title, const std::string &keys)
 {
-    const CommandResult found = runCommand(searchByTitle(title));
-    if (!found.ok)
-        return false;
-    const std::string id = found.output.substr(0, found.output.find('\n'));
-    return runCommand("xdotool windowfocus --sync " + id + " key " + keys).ok;
+    return inWindow(title, "key " + keys);
+}
+
+bool typeInto(const std::string &title, const std::string &text)
+{
+    return inWindow(title, "type --delay 20 '" + text + "'");
 }
 
 XvfbDisplay::XvfbDisplay(int width, int height, const fs::path &logFolder)

@@ -42,8 +42,10 @@ CommandResult runCommand(const std::string &commandLine);
 
 // Whether a window titled `title` is shown within `limit`.
 bool windowShown(const std::string &title, std::chrono::milliseconds limit);
-// Focuses the shown window titled `title` and types `keys` into it (as xdotool names them).
-bool typeInto(const std::string &title, const std::string &keys);
+// Focuses the shown window titled `title` and presses `keys` in it (as xdotool names
+// them: "Escape", "Return"), or types `text` into it.
+bool pressIn(const std::string &title, const std::string &keys);
+bool typeInto(const std::string &title, const std::string &text);
 
 // The program started on the display with `environment` added to the test's own, its
 // output in `log`. The canvas is the 640 x 480 screen at `scale` device pixels a point.

@@ -5,6 +5,7 @@
 // what the engine renders. Screenshots and program logs are kept in the build folder.
 #include "desktop_environment.h"
 #include "engine_handle.h"
+#include "mod_builder.h"
 #include "screen/screen_layout.h"
 #include "screen_text.h"
 #include "temp_dir.h"
@@ -255,7 +256,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
                            "' '" + wav + "'")
                     .ok)
         << "the render tool cannot play the saved module";
-    EXPECT_TRUE(typeInto("SAVE", "Return"));
+    EXPECT_TRUE(pressIn("SAVE", "Return"));
 
     const ProgramWindow::Ending ending = program->quit();
     std::cout << "quitting the program after playing took " << ending.milliseconds << " ms\n";
@@ -263,7 +264,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
     EXPECT_LT(ending.milliseconds, 2000);
 }
 
-TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndOpensModules)
+TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsAChosenModule)
 {
     const std::string emptyAlsaConfig = home.write("alsa.conf", {});
     auto program = start({{"PULSE_SERVER", "unix:" + home.file("no-server")},
@@ -282,10 +283,17 @@ TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndOpensModules)
     keep(edited, "2-note-entered");
     EXPECT_TRUE(shows(edited, kNoteC3, channelColumn(0))) << "no C-3 in channel 1";
 
+    const std::string chosen = home.write("MOD.CHOSEN", ModBuilder().title("chosen tune").build());
     program->key("ctrl+o");
-    EXPECT_TRUE(windowShown("Load Module", 5s)) << "Ctrl+O did not open the module dialog";
+    ASSERT_TRUE(windowShown("Load Module", 5s)) << "Ctrl+O did not open the module dialog";
+    EXPECT_TRUE(typeInto("Load Module", chosen));
     keep(program->screenshot(), "3-open-dialog");
-    EXPECT_TRUE(typeInto("Load Module", "Escape"));
+    EXPECT_TRUE(pressIn("Load Module", "Return"));
+    const ScreenText chosenTitle{"CHOSEN TUNE", VexaChrome::colInk, 2, 2};
+    const QImage loaded = canvasWhen(
+        *program, [&](const QImage &c) { return shows(c, chosenTitle, songRow.toRect()); });
+    keep(loaded, "4-module-loaded");
+    EXPECT_TRUE(shows(loaded, chosenTitle, songRow.toRect())) << "the chosen module is not shown";
 
     const ProgramWindow::Ending ending = program->quit();
     EXPECT_EQ(ending.exitCode, 0) << logText();
