@@ -25,7 +25,10 @@ TEST_F(RootViewTest, keepsTheScreenAt640x480CentredOnTheFaceGrey_andIsNeverSmall
     EXPECT_EQ(view.minimumSizeHint(), QSize(640, 480));
     view.resize(800, 600);
     view.layout()->activate();
-    EXPECT_EQ(view.findChild<ScreenWidget *>()->geometry(), QRect(80, 60, 640, 480));
+    const QList<QWidget *> children = view.findChildren<QWidget *>();
+    ASSERT_EQ(children.size(), 1);
+    ASSERT_TRUE(dynamic_cast<ScreenWidget *>(children.front()));
+    EXPECT_EQ(children.front()->geometry(), QRect(80, 60, 640, 480));
     const QImage shot = view.grab().toImage();
     for (const QPoint corner : {QPoint(0, 0), QPoint(79, 300), QPoint(799, 599), QPoint(400, 59)})
         EXPECT_EQ(shot.pixelColor(corner), VexaChrome::colFace) << corner.x() << "," << corner.y();

@@ -1,9 +1,11 @@
 #include "error_line.h"
 
 #include "player_engine.h"
+#include "shell_tables.h"
 #include "toolkit/vexa_font.h"
 #include "ui_tables.h"
 
+#include <QMenuBar>
 #include <QPainter>
 
 namespace {
@@ -13,13 +15,22 @@ const QString kCut = QStringLiteral("...");
 
 } // namespace
 
+ErrorLine *ErrorLine::addTo(QMenuBar &bar, std::shared_ptr<vexa::PlayerEngine> player,
+                            const GlyphTable &font)
+{
+    auto *line = new ErrorLine(std::move(player), font, bar);
+    bar.setCornerWidget(line);
+    // Placing a corner widget shows it; the line shows only an error.
+    line->showMessage(line->player_->errorMessage());
+    return line;
+}
+
 ErrorLine::ErrorLine(std::shared_ptr<vexa::PlayerEngine> player, const GlyphTable &font,
-                     QWidget *parent)
-    : QWidget(parent), player_(std::move(player)), font_(font)
+                     QMenuBar &bar)
+    : QWidget(&bar), player_(std::move(player)), font_(font)
 {
     observer_ = player_->errorMessage.observe(
         [this](const std::optional<std::string> &message) { showMessage(message); });
-    showMessage(player_->errorMessage());
 }
 
 ErrorLine::~ErrorLine()
@@ -36,11 +47,12 @@ void ErrorLine::showMessage(const std::optional<std::string> &message)
     setVisible(!text_.isEmpty());
 }
 
-// As high as the menu titles beside it, so that centring it in itself lines it up with them.
+// As wide as the text, up to the room the narrowest window leaves beside the menu titles;
+// as high as those titles, so that centring lines it up with them.
 QSize ErrorLine::sizeHint() const
 {
-    return {VexaFont::characterCount(text_) * VexaFont::advance + 2 * kMargin,
-            fontMetrics().height()};
+    const int textWidth = VexaFont::characterCount(text_) * VexaFont::advance + 2 * kMargin;
+    return {std::min(textWidth, VexaShell::errorLineMaxWidth), fontMetrics().height()};
 }
 
 QSize ErrorLine::minimumSizeHint() const

@@ -1,8 +1,8 @@
 // The error line: the controller's last error (its published errorMessage, such as
 // "Audio: " and why there is no sound, or a module that failed to load) in the screen's
-// pixel font, in the menu bar's free right-hand corner, so the screen below keeps its
-// 640 x 480 points. Too long a text is cut and ends in "..."; the whole text is the
-// line's tool tip. Empty while there is no error.
+// pixel font, in the menu bar's right-hand corner beside the menu titles, so the screen
+// below keeps its 640 x 480 points. A text too long for the room is cut and ends in
+// "..."; the whole text is the line's tool tip. Hidden while there is no error.
 //
 // Main thread only.
 #pragma once
@@ -14,13 +14,17 @@
 
 #include <memory>
 
+class QMenuBar;
+
 namespace vexa {
 class PlayerEngine;
 }
 
 class ErrorLine : public QWidget {
 public:
-    ErrorLine(std::shared_ptr<vexa::PlayerEngine> player, const GlyphTable &font, QWidget *parent);
+    // Puts a new error line in the right-hand corner of `bar`.
+    static ErrorLine *addTo(QMenuBar &bar, std::shared_ptr<vexa::PlayerEngine> player,
+                            const GlyphTable &font);
     ~ErrorLine() override;
 
     QSize sizeHint() const override;
@@ -30,6 +34,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    ErrorLine(std::shared_ptr<vexa::PlayerEngine> player, const GlyphTable &font, QMenuBar &bar);
     void showMessage(const std::optional<std::string> &message);
 
     std::shared_ptr<vexa::PlayerEngine> player_;

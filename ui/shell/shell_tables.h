@@ -1,5 +1,5 @@
-// The shell's fixed values: the window, the keys it recognises by position, and the
-// icon's sizes. Sizes are logical points unless they say pixels.
+// The shell's fixed values: the keys it recognises by position, the error line's room and
+// the icon's sizes.
 #pragma once
 
 #include <QtGlobal>
@@ -8,10 +8,6 @@
 #include <cstdint>
 
 namespace VexaShell {
-
-// The window's content is never smaller than the screen it shows.
-inline constexpr int minimumContentWidth = 640;
-inline constexpr int minimumContentHeight = 480;
 
 // The number-row keys "1" to "4" by position, whatever the layout types on them (Shift+1
 // types "!" on most layouts, and "1" itself needs Shift on some). The values are the
@@ -25,8 +21,13 @@ inline constexpr std::array<uint32_t, 4> digitKeyCodes = {0x02, 0x03, 0x04, 0x05
 inline constexpr std::array<uint32_t, 4> digitKeyCodes = {10, 11, 12, 13};
 #endif
 
+// The error line's widest, in points: the window is never narrower than the 640-point
+// screen, and the menu titles left of the line keep the rest.
+inline constexpr int errorLineMaxWidth = 520;
+
 // The icon is drawn on a grid of iconGridPixels squared and scaled by whole numbers to the
-// sizes the desktop asks for, so each grid square stays a crisp square.
+// sizes of the desktop's icon theme (32 to 256 pixels), so each grid square stays a crisp
+// square. ui/shell/CMakeLists.txt lists the same sizes for installing.
 inline constexpr int iconGridPixels = 32;
 inline constexpr std::array<int, 4> iconScales = {1, 2, 4, 8};
 

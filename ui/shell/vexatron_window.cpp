@@ -18,7 +18,7 @@ VexatronWindow::VexatronWindow(RootView *rootView, std::shared_ptr<vexa::PlayerE
     face.setColor(QPalette::Window, VexaChrome::colFace);
     setPalette(face);
     addFileMenu();
-    menuBar()->setCornerWidget(new ErrorLine(std::move(player), font, menuBar()));
+    ErrorLine::addTo(*menuBar(), std::move(player), font);
     keyFilter_ = std::make_unique<ScreenKeyFilter>(rootView_->screen(), *this);
     resize(sizeHint());
 }
