@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char *kErrorDomain = "Vexatron";
 constexpr int kFormatErrorCode = 1;
-constexpr std::chrono::nanoseconds kDisplayInterval{1'000'000'000 / 30};
-constexpr float kOutputVolume = 1.0f;
 constexpr const char *kLostOutputPrefix = "Audio: ";
 
 // Where rendered frames go: one buffer a channel, one buffer of interleaved frames, or
@@ -64,11 +62,16 @@ void PlayerEngine::attachSourceNode()
     // detaches the source (and the device stops) before any member it uses goes.
     services_.audio->attachSource(
         format, {.prepare = [this](uint32_t maxFrames) { ensureRenderScratch(maxFrames); },
-                 .render = [this](uint32_t frames, AudioOutputBuffer *buffers,
-                                  uint32_t count) { return render(frames, buffers, count); }});
+                 .render =
+                     [this](uint32_t frames, AudioOutputBuffer *buffers, uint32_t count) {
+                         // Audio thread.
+                         return render(frames, buffers, count);
+                     }});
     services_.audio->setOutputVolume(kOutputVolume);
 }
 
+// Main thread: before the device's first render, and whenever the device's block size
+// changes, never while a render runs (see AudioSource::prepare).
 void PlayerEngine::ensureRenderScratch(int64_t frames)
 {
     const int64_t floats = 2 * std::max<int64_t>(frames, 1);
@@ -129,18 +132,13 @@ void PlayerEngine::startDisplayTimer()
 void PlayerEngine::tickDisplay()
 {
     noticeLostOutput();
-    bool playing = false;
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            vxa_mod_display_tick(mod_);
-        refreshStatusUnlocked();
-        playing = mod_ && vxa_mod_is_playing(mod_);
-    }
-    onMain([playing](PlayerEngine &self) {
-        self.isPlaying.set(playing);
-        self.publishStatus();
-    });
+    command(
+        [](vxa_mod *mod) {
+            vxa_mod_display_tick(mod);
+            return true;
+        },
+        {.startTimer = false,
+         .beforePublish = [](PlayerEngine &self) { self.isPlaying.set(self.isPlayingCached_); }});
 }
 
 // A lost output stops the song, which can no longer be heard, and says why; the next
@@ -154,45 +152,49 @@ void PlayerEngine::noticeLostOutput()
     stop();
 }
 
-void PlayerEngine::playMode(int32_t mode, bool record)
+void PlayerEngine::playMode(vxa_play_mode mode, bool record)
 {
-    bool playing = false;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        vxa_mod_play_mode_at(mod_, mode, record ? 1 : 0, 0);
-        playing = vxa_mod_is_playing(mod_);
-        refreshStatusUnlocked();
-    }
-    try {
-        ensureEngineRunning();
-    } catch (const AudioError &error) {
-        // The context already plays; sound starts once a later start succeeds.
-        setError(std::string("Audio engine: ") + error.what());
-        return;
-    }
-    onMain([playing, record](PlayerEngine &self) {
-        self.isPlaying.set(playing);
-        self.editMode.set(record);
-        self.errorMessage.set(std::nullopt);
-        self.publishStatus();
-    });
-    startDisplayTimer();
+    command(
+        [mode, record](vxa_mod *mod) {
+            vxa_mod_play_mode_at(mod, mode, record ? 1 : 0, 0);
+            return true;
+        },
+        {.needsModule = true,
+         // The context already plays; sound starts once a later start succeeds.
+         .afterUnlock =
+             [this] {
+                 const auto error = startAudio();
+                 if (error)
+                     setError("Audio engine: " + *error);
+                 return !error;
+             },
+         .beforePublish =
+             [record](PlayerEngine &self) {
+                 self.isPlaying.set(self.isPlayingCached_);
+                 self.editMode.set(record);
+                 self.errorMessage.set(std::nullopt);
+             }});
 }
 
 void PlayerEngine::stop()
 {
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            vxa_mod_stop(mod_);
-        refreshStatusUnlocked();
+    command(
+        [](vxa_mod *mod) {
+            vxa_mod_stop(mod);
+            return true;
+        },
+        {.startTimer = false,
+         .beforePublish = [](PlayerEngine &self) { self.isPlaying.set(false); }});
+}
+
+std::optional<std::string> PlayerEngine::startAudio()
+{
+    try {
+        ensureEngineRunning();
+        return std::nullopt;
+    } catch (const AudioError &error) {
+        return error.what();
     }
-    onMain([](PlayerEngine &self) {
-        self.isPlaying.set(false);
-        self.publishStatus();
-    });
 }
 
 } // namespace vexa

@@ -12,12 +12,7 @@ namespace vexa {
 
 namespace {
 
-constexpr int64_t kFieldsPerChannel = 6;
-constexpr int64_t kCursorPositions = kFieldsPerChannel * kChannelCount; // 24
 constexpr int64_t kNoteField = 0;
-constexpr int64_t kMaxSampleNumber = 31;
-constexpr int64_t kSlotCount = 31;
-constexpr int kHexBase = 16;
 
 int64_t wrap(int64_t value, int64_t n)
 {
@@ -46,8 +41,8 @@ vxa_cell withHexDigit(vxa_cell cell, int64_t field, int value)
         break;
     }
     // Any hex edit also repairs an out-of-range sample number.
-    if (cell.sample > kMaxSampleNumber)
-        cell.sample = kMaxSampleNumber;
+    if (cell.sample > kSlotCount)
+        cell.sample = kSlotCount;
     return cell;
 }
 
@@ -93,20 +88,41 @@ CursorCell cursorCell(vxa_mod *mod, int64_t channel)
     return at;
 }
 
-} // namespace
-
-void PlayerEngine::runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer)
+// The work of an edit of the cell under the cursor in `channel`, then one row down when
+// `advanceRow`; it ends the command when there is no cell to edit.
+EngineWork editCursorCell(int64_t channel, std::function<vxa_cell(vxa_cell)> change,
+                          bool advanceRow)
 {
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            work(mod_);
-        refreshStatusUnlocked();
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    if (startTimer)
-        startDisplayTimer();
+    return [channel, change = std::move(change), advanceRow](vxa_mod *mod) {
+        const CursorCell at = cursorCell(mod, channel);
+        if (!at.cell)
+            return false;
+        at.write(mod, change(*at.cell));
+        if (advanceRow)
+            vxa_mod_step_row(mod, 1);
+        return true;
+    };
 }
+
+// The work of a step command: one engine call with the delta.
+EngineWork stepBy(void (*step)(vxa_mod *, int32_t), int64_t delta)
+{
+    return [step, delta](vxa_mod *mod) {
+        step(mod, static_cast<int32_t>(delta));
+        return true;
+    };
+}
+
+// The same for the calls that step a value of one sample slot.
+EngineWork stepSlotBy(void (*step)(vxa_mod *, uint32_t, int32_t), int64_t slot, int64_t delta)
+{
+    return [step, slot, delta](vxa_mod *mod) {
+        step(mod, static_cast<uint32_t>(slot), static_cast<int32_t>(delta));
+        return true;
+    };
+}
+
+} // namespace
 
 bool PlayerEngine::handleEditNavigationKey(uint16_t keyCode,
                                            const std::optional<std::string> &characters, bool shift,
@@ -193,13 +209,11 @@ bool PlayerEngine::handleCharacterKey(const std::optional<std::string> &characte
 
 void PlayerEngine::setEditPhrase()
 {
-    {
-        std::lock_guard guard(lock_);
-        if (mod_)
-            refreshStatusUnlocked();
-        else
-            statusPhraseCached_ = editMode.get() ? "EDITING" : kAllRightPhrase;
-    }
+    if (command({}, {.needsModule = true, .publishNow = true, .startTimer = false}))
+        return;
+    // Without a module there is nothing to refresh: only the phrase follows edit mode,
+    // until the next display tick shows the idle phrase again.
+    statusPhraseCached_ = editMode.get() ? "EDITING" : kAllRightPhrase;
     publishStatus();
 }
 
@@ -239,55 +253,39 @@ void PlayerEngine::toggleMute(int64_t channel)
 {
     if (channel < 0 || channel >= kChannelCount)
         return;
-    runEngineCommand(
-        [channel](vxa_mod *mod) { vxa_mod_toggle_mute(mod, static_cast<uint32_t>(channel)); });
+    command([channel](vxa_mod *mod) {
+        vxa_mod_toggle_mute(mod, static_cast<uint32_t>(channel));
+        return true;
+    });
 }
 
 void PlayerEngine::writeNoteAtCursor(int64_t note, bool alsoWrite)
 {
     if (note < 1 || note > kHighestNote)
         return;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        const CursorCell at = cursorCell(mod_, editCh.get());
-        vxa_mod_trigger(mod_, at.channel, static_cast<uint32_t>(note),
-                        static_cast<uint32_t>(currentSampleSlot_ & 255));
-        if (alsoWrite || (at.status.recording && at.status.playing)) {
-            if (at.cell) {
-                vxa_cell cell = *at.cell;
-                cell.note = static_cast<uint8_t>(note);
-                cell.sample = static_cast<uint8_t>(currentSampleSlot_);
-                at.write(mod_, cell);
+    command(
+        [this, note, alsoWrite](vxa_mod *mod) {
+            const CursorCell at = cursorCell(mod, editCh.get());
+            vxa_mod_trigger(mod, at.channel, static_cast<uint32_t>(note),
+                            static_cast<uint32_t>(currentSampleSlot_ & 255));
+            if (alsoWrite || (at.status.recording && at.status.playing)) {
+                if (at.cell) {
+                    vxa_cell cell = *at.cell;
+                    cell.note = static_cast<uint8_t>(note);
+                    cell.sample = static_cast<uint8_t>(currentSampleSlot_);
+                    at.write(mod, cell);
+                }
+                if (!at.status.playing)
+                    vxa_mod_step_row(mod, 1);
             }
-            if (!at.status.playing)
-                vxa_mod_step_row(mod_, 1);
-        }
-        refreshStatusUnlocked();
-    }
-    try {
-        ensureEngineRunning();
-    } catch (const AudioError &) {
-        // A live note without sound is still written; the next one retries.
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    startDisplayTimer();
-}
-
-bool PlayerEngine::editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change,
-                                    bool advanceRow)
-{
-    if (!mod_)
-        return false;
-    const CursorCell at = cursorCell(mod_, editCh.get());
-    if (!at.cell)
-        return false;
-    at.write(mod_, change(*at.cell));
-    if (advanceRow)
-        vxa_mod_step_row(mod_, 1);
-    refreshStatusUnlocked();
-    return true;
+            return true;
+        },
+        {.needsModule = true,
+         // A live note without sound is still written; the next one retries the output.
+         .afterUnlock = [this] {
+             startAudio();
+             return true;
+         }});
 }
 
 void PlayerEngine::writeHexAtCursor(int64_t value)
@@ -295,21 +293,13 @@ void PlayerEngine::writeHexAtCursor(int64_t value)
     const int64_t field = cursorPos.get();
     if (!editMode.get() || value < 0 || value >= kHexBase || field < 1)
         return;
-    {
-        std::lock_guard guard(lock_);
-        const bool written = editCellUnlocked(
-            [field, value](vxa_cell cell) {
-                return withHexDigit(cell, field, static_cast<int>(value));
-            },
-            false);
-        if (!written)
-            return;
-    }
-    onMain([](PlayerEngine &self) {
-        self.moveCursor(1);
-        self.publishStatus();
-    });
-    startDisplayTimer();
+    command(editCursorCell(
+                editCh.get(),
+                [field, value](vxa_cell cell) {
+                    return withHexDigit(cell, field, static_cast<int>(value));
+                },
+                false),
+            {.needsModule = true, .beforePublish = [](PlayerEngine &self) { self.moveCursor(1); }});
 }
 
 void PlayerEngine::clearAtCursor()
@@ -317,97 +307,75 @@ void PlayerEngine::clearAtCursor()
     if (!editMode.get() || isPlaying.get())
         return;
     const int64_t field = cursorPos.get();
-    {
-        std::lock_guard guard(lock_);
-        if (!editCellUnlocked([field](vxa_cell cell) { return clearedField(cell, field); }, true))
-            return;
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    startDisplayTimer();
+    command(editCursorCell(
+                editCh.get(), [field](vxa_cell cell) { return clearedField(cell, field); }, true),
+            {.needsModule = true});
 }
 
 void PlayerEngine::stepRow(int64_t delta)
 {
-    runEngineCommand([delta](vxa_mod *mod) { vxa_mod_step_row(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_row, delta));
 }
 
 void PlayerEngine::stepOrder(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_order(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_order, delta));
 }
 
 void PlayerEngine::stepPattern(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_pattern(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_pattern, delta));
 }
 
 void PlayerEngine::stepLength(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_length(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_length, delta));
 }
 
 void PlayerEngine::stepRestart(int64_t delta)
 {
-    runEngineCommand(
-        [delta](vxa_mod *mod) { vxa_mod_step_restart(mod, static_cast<int32_t>(delta)); });
+    command(stepBy(vxa_mod_step_restart, delta));
 }
 
 void PlayerEngine::stepSample(int64_t delta)
 {
     currentSampleSlot_ = std::clamp<int64_t>(currentSampleSlot_ + delta, 1, kSlotCount);
-    runEngineCommand([](vxa_mod *) {});
+    command({});
 }
 
 void PlayerEngine::stepLoopStart(int64_t delta)
 {
-    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, delta](vxa_mod *mod) {
-        vxa_mod_step_loop_start(mod, slot, static_cast<int32_t>(delta));
-    });
+    command(stepSlotBy(vxa_mod_step_loop_start, currentSampleSlot_, delta));
 }
 
 void PlayerEngine::stepLoopLength(int64_t delta)
 {
-    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, delta](vxa_mod *mod) {
-        vxa_mod_step_loop_length(mod, slot, static_cast<int32_t>(delta));
-    });
+    command(stepSlotBy(vxa_mod_step_loop_length, currentSampleSlot_, delta));
 }
 
 void PlayerEngine::stepSampleVolume(int64_t delta)
 {
-    const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, delta](vxa_mod *mod) {
-        vxa_mod_set_sample_volume(mod, slot, static_cast<int32_t>(delta));
-    });
+    command(stepSlotBy(vxa_mod_set_sample_volume, currentSampleSlot_, delta));
 }
 
 void PlayerEngine::transpose(bool trackOnly, int64_t semitones)
 {
     if (semitones == 0)
         return;
-    bool transposed = false;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        const CursorCell at = cursorCell(mod_, editCh.get());
-        if (at.cell && at.cell->note >= 1 && at.cell->note <= kHighestNote) {
-            vxa_mod_transpose(mod_, at.pattern, trackOnly ? static_cast<int32_t>(at.channel) : -1,
+    bool noNote = false;
+    command(
+        [this, trackOnly, semitones, &noNote](vxa_mod *mod) {
+            const CursorCell at = cursorCell(mod, editCh.get());
+            noNote = !at.cell || at.cell->note < 1 || at.cell->note > kHighestNote;
+            if (noNote)
+                return false;
+            vxa_mod_transpose(mod, at.pattern, trackOnly ? static_cast<int32_t>(at.channel) : -1,
                               static_cast<int32_t>(semitones), at.cell->note);
-            refreshStatusUnlocked();
-            transposed = true;
-        }
-    }
-    if (!transposed) {
+            return true;
+        },
+        {.needsModule = true});
+    if (noNote)
         postNotice("TRANSPOSE", "No note under cursor.");
-        return;
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
-    startDisplayTimer();
 }
 
 void PlayerEngine::patternWellClick(int64_t row, std::optional<int64_t> channel,
@@ -419,31 +387,30 @@ void PlayerEngine::patternWellClick(int64_t row, std::optional<int64_t> channel,
     }
     if (row < 0 || row >= kPatternRowCount)
         return;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_ || vxa_mod_is_playing(mod_))
-            return;
-        vxa_mod_set_row(mod_, static_cast<int32_t>(row));
-        refreshStatusUnlocked();
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    command(
+        [row](vxa_mod *mod) {
+            if (vxa_mod_is_playing(mod))
+                return false;
+            vxa_mod_set_row(mod, static_cast<int32_t>(row));
+            return true;
+        },
+        {.needsModule = true, .startTimer = false});
 }
 
 void PlayerEngine::clearCurrentPattern()
 {
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        vxa_status status{};
-        vxa_mod_get_status(mod_, &status);
-        const vxa_cell empty{};
-        for (uint32_t row = 0; row < kPatternRowCount; ++row)
-            for (uint32_t channel = 0; channel < kChannelCount; ++channel)
-                vxa_mod_set_cell(mod_, static_cast<int32_t>(status.pattern), row, channel, &empty);
-        refreshStatusUnlocked();
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
+    command(
+        [](vxa_mod *mod) {
+            vxa_status status{};
+            vxa_mod_get_status(mod, &status);
+            const vxa_cell empty{};
+            for (uint32_t row = 0; row < kPatternRowCount; ++row)
+                for (uint32_t channel = 0; channel < kChannelCount; ++channel)
+                    vxa_mod_set_cell(mod, static_cast<int32_t>(status.pattern), row, channel,
+                                     &empty);
+            return true;
+        },
+        {.needsModule = true, .startTimer = false});
 }
 
 } // namespace vexa

@@ -1,13 +1,11 @@
 // The two-row piano keyboard and hexadecimal digit entry.
 #pragma once
 
+#include "app_tables.h"
+
 #include <optional>
 
 namespace vexa {
-
-inline constexpr int kMaxOctave = 2;
-inline constexpr int kSemitonesPerOctave = 12;
-inline constexpr int kHighestNote = 36;
 
 // The note 1..36 a piano key plays in `octave` (0..2), or none.
 std::optional<int> keyToNote(char character, int octave);

@@ -6,7 +6,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int64_t kPlaceholderIdBase = -1000;
 constexpr size_t kNoteNameBuffer = 8;
 
 bool isRealRow(int64_t row)

@@ -2,6 +2,7 @@
 // row of the pattern, or a placeholder above row 0 or below row 63.
 #pragma once
 
+#include "app_tables.h"
 #include "vxa_mod.h"
 
 #include <array>
@@ -11,10 +12,6 @@
 
 namespace vexa {
 
-inline constexpr int kVisiblePatternRows = 11;
-inline constexpr int kRowsAbovePlayhead = 5;
-inline constexpr int kPatternRowCount = 64;
-inline constexpr int kChannelCount = 4;
 inline constexpr const char *kBlankCellText = "---00000";
 
 struct PatternRowDisplay {

@@ -2,11 +2,34 @@
 // context and the one lock that guards it, feeds the audio device from its render
 // callback, runs the 1/30 s display timer, and publishes everything the screen shows.
 //
-// Threads: the render callback runs on the audio device's thread and only takes the
-// lock around one engine render. Everything else runs on the main thread. Published
-// properties are assigned on the main thread only, never while the lock is held.
+// Threads and the lock (the rules every function here keeps):
+//
+// - The audio thread (the device's own) runs only the render callback, render(), marked
+//   "Audio thread". It takes lock_ around each vxa_mod_render call (one per piece the
+//   scratch holds) and copies to the device's buffers after releasing it. It calls
+//   nothing else of the controller. It does not log, touch a file or a published
+//   property, wait on anything but lock_, or allocate: the device's prepare call sizes
+//   the scratch on the main thread before any render that needs the room.
+// - The main thread runs everything else: every command, the display tick, the blocks
+//   posted to the main queue, and every assignment to a published property.
+//   setError() and postNotice() may be called from any thread: they only post.
+// - lock_ guards mod_ and everything inside the engine context, and nothing else. A
+//   command holds it only for engine calls in memory and refreshStatusUnlocked() (see
+//   command()); never while publishing, posting, calling the audio device, the timers
+//   or the disk, and never while taking it again: a command does not call another
+//   command under the lock (a debug build aborts, see engine_lock.h). Files are read
+//   into, and written from, memory outside it (file_commands.cpp). Only the main
+//   thread assigns mod_ (once, ensureEngineContext()), so it may read mod_ unlocked.
+// - Lock order: the device's mutex, then lock_. The device's thread holds its mutex
+//   (on that thread only ever tried, never waited for) while the callback takes lock_;
+//   so no code holding lock_ calls into the device or takes any other lock.
+// - The shadow fields (the ...Cached_ members) belong to the main thread: written
+//   under lock_ by the refresh, read by publishStatus() without it.
 #pragma once
 
+#include "app_tables.h"
+#include "command_options.h"
+#include "engine_lock.h"
 #include "pattern_row_display.h"
 #include "platform/platform_services.h"
 #include "published.h"
@@ -14,26 +37,18 @@
 #include "status_lines.h"
 #include "vexa_notice.h"
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vexa {
-
-inline constexpr int kScopeBytes = 128;
-inline constexpr int kSpectrumBins = 24;
-inline constexpr int kSampleWaveBytes = 256;
-inline constexpr int32_t kOutputRate = 44100; // Hz, for the device and the engine
-inline constexpr uint32_t kOutputChannels = 2;
-inline constexpr int64_t kInitialScratchFrames = 4096;
-inline constexpr uint8_t kZeroLine = 0x80; // unsigned 8-bit silence
 
 using ScopeBuffer = std::array<uint8_t, kScopeBytes>;
 using ScopeBuffers = std::array<ScopeBuffer, kChannelCount>;
@@ -76,10 +91,10 @@ public:
     Published<bool> isRecording{changes, false};
     Published<std::array<bool, kChannelCount>> chanMute{changes, {}};
     Published<int64_t> currentSample{changes, 1};
-    Published<int64_t> sampleVolume{changes, 64};
+    Published<int64_t> sampleVolume{changes, kIdleSampleVolume};
     Published<int64_t> sampleLength{changes, 0};
     Published<int64_t> sampleLoopStart{changes, 0};
-    Published<int64_t> sampleLoopLength{changes, 2};
+    Published<int64_t> sampleLoopLength{changes, kIdleLoopLength};
     Published<std::string> sampleName{changes, ""};
     Published<std::string> statusPhrase{changes, kAllRightPhrase};
     Published<bool> editMode{changes, false};
@@ -94,13 +109,13 @@ public:
     Published<ScopeBuffers> scopeBuffers{changes, flatScopes()};
     Published<SpectrumBins> spectrumBins{changes, {}};
     Published<SampleWave> sampleWave{changes, flatWave()};
-    Published<int64_t> smpEdMarkNext{changes, 0};
+    Published<vxa_loop_marker> smpEdMarkNext{changes, VXA_LOOP_MARKER_A};
 
     // Audio output and the display timer.
     void ensureEngineRunning(); // throws AudioError
     void startDisplayTimer();
     void tickDisplay();
-    void playMode(int32_t mode, bool record);
+    void playMode(vxa_play_mode mode, bool record);
     void stop();
 
     // Files: modules, samples, versioned saves and the demo module.
@@ -150,8 +165,8 @@ public:
     void toggleTranspose();
     void toggleSmpEd();
     void smpEdClearSample();
-    void smpEdTrimOp(int64_t op);
-    void smpEdSetLoopMark(int64_t which, uint32_t offset);
+    void smpEdTrimOp(vxa_trim_op op);
+    void smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset);
     void performSmpEdAction(VexaSmpEdAction action);
 
     // Reports to the user; callable from any thread (they post to the main queue).
@@ -163,7 +178,7 @@ public:
 
     // The few properties the screen itself sets.
     void setFilterOn(bool on) { filterOn.set(on); }
-    void setSmpEdMarkNext(int64_t marker) { smpEdMarkNext.set(marker); }
+    void setSmpEdMarkNext(vxa_loop_marker marker) { smpEdMarkNext.set(marker); }
     void dismissNotice() { notice.set(std::nullopt); }
 
     // Floats the render scratch buffer holds (two per frame); 0 before audio starts.
@@ -173,19 +188,33 @@ private:
     explicit PlayerEngine(PlatformServices services);
 
     void attachSourceNode();
+    // Main thread: makes room for renders of `frames` (the device's block, told by its
+    // prepare call before any render that could ask for that many).
     void ensureRenderScratch(int64_t frames);
+    // Audio thread: the render callback.
     int render(uint32_t frames, AudioOutputBuffer *buffers, uint32_t bufferCount);
     void tearDownAudio();
+    // Starts audio output if it does not run; the error's description when it fails.
+    std::optional<std::string> startAudio();
+    // Reports a lost output and stops the song (the display tick asks every frame).
     void noticeLostOutput();
     void refreshStatusUnlocked();
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
     bool sampleSaveAllowed(const char *noticeTitle);
-    // Runs `work` on the engine under the lock (when a module is loaded), refreshes,
-    // posts the publishing, and starts the display timer unless told not to.
-    void runEngineCommand(const std::function<void(vxa_mod *)> &work, bool startTimer = true);
-    // Changes the cell under the cursor; false when there is no module or no cell.
-    bool editCellUnlocked(const std::function<vxa_cell(vxa_cell)> &change, bool advanceRow);
+    // Creates the engine context on the first load; false when memory runs out.
+    bool ensureEngineContext();
+    // The saves' common steps: the file's bytes copied under the lock (the module's title
+    // stamped first when a version and fallback are given), written after releasing it.
+    // False when an exclusive write found the name taken; VexaIOError on any other
+    // failure.
+    bool writeModule(const std::filesystem::path &file, std::optional<int> version,
+                     const std::optional<std::string> &fallback, vxa_write_mode mode);
+    bool writeSample(const std::filesystem::path &file, vxa_write_mode mode);
+    // Runs one command: under the lock `work` on the loaded module and the refresh, then
+    // the closing steps `options` asks for. False when the command ended early (no
+    // module where one is needed, `work` or `afterUnlock` said stop).
+    bool command(const EngineWork &work, const CommandOptions &options = {});
     bool handleCharacterKey(const std::optional<std::string> &characters, bool shift, bool command);
     void leaveEditing();
     void setEditPhrase();
@@ -195,7 +224,7 @@ private:
     void onMain(std::function<void(PlayerEngine &)> block);
 
     PlatformServices services_;
-    std::mutex lock_;
+    EngineLock lock_;
     vxa_mod *mod_ = nullptr;
     std::unique_ptr<RepeatingTimer> displayTimer_;
     std::unique_ptr<float[]> renderScratch_;
@@ -204,9 +233,8 @@ private:
     std::optional<std::filesystem::path> moduleURL_;
     std::optional<VexaConfirmAction> pendingConfirmAction_;
 
-    // Shadow copies of the refreshed properties, written under the lock on the main
-    // thread and published from there. They start with the idle values (see the
-    // constructor).
+    // Shadow copies of the refreshed properties. They start with the idle values (see
+    // the constructor).
     std::string statusLineCached_;
     std::string orderLineCached_;
     std::string patternRowLineCached_;
@@ -222,12 +250,14 @@ private:
     bool playModeSongCached_ = true;
     bool isRecordingCached_ = false;
     std::array<bool, kChannelCount> chanMuteCached_{};
-    int64_t sampleVolumeCached_ = 64;
+    int64_t sampleVolumeCached_ = kIdleSampleVolume;
     int64_t sampleLengthCached_ = 0;
     int64_t sampleLoopStartCached_ = 0;
-    int64_t sampleLoopLengthCached_ = 2;
+    int64_t sampleLoopLengthCached_ = kIdleLoopLength;
     std::string sampleNameCached_;
     std::string statusPhraseCached_ = kAllRightPhrase;
+    // Published as isPlaying only by the commands that own it (play, stop, the tick).
+    bool isPlayingCached_ = false;
     ScopeBuffers scopeBuffersCached_ = flatScopes();
     SpectrumBins spectrumBinsCached_{};
     SampleWave sampleWaveCached_ = flatWave();

@@ -1,36 +1,29 @@
 // Observable values: every assignment notifies the value's own observers and the
 // owner's change notifier, so a view can redraw on any change or watch one property.
+// Observers may come and go while being notified (see observer_list.h).
 #pragma once
 
-#include <cstdint>
+#include "observer_list.h"
+
 #include <functional>
-#include <map>
 #include <utility>
 
 namespace vexa {
 
 class PlayerEngine;
 
-using ObserverId = uint64_t;
-
 // Observers of "something changed"; shared by all properties of one owner.
 class ChangeNotifier {
 public:
     ObserverId observe(std::function<void()> observer)
     {
-        observers_.emplace(++lastId_, std::move(observer));
-        return lastId_;
+        return observers_.add(std::move(observer));
     }
-    void forget(ObserverId id) { observers_.erase(id); }
-    void notify() const
-    {
-        for (const auto &[id, observer] : observers_)
-            observer();
-    }
+    void forget(ObserverId id) { observers_.remove(id); }
+    void notify() { observers_.notify(); }
 
 private:
-    std::map<ObserverId, std::function<void()>> observers_;
-    ObserverId lastId_ = 0;
+    ObserverList<> observers_;
 };
 
 // A property its owner assigns and everyone else reads and observes.
@@ -45,10 +38,9 @@ public:
 
     ObserverId observe(std::function<void(const T &)> observer)
     {
-        observers_.emplace(++lastId_, std::move(observer));
-        return lastId_;
+        return observers_.add(std::move(observer));
     }
-    void forget(ObserverId id) { observers_.erase(id); }
+    void forget(ObserverId id) { observers_.remove(id); }
 
 private:
     friend class PlayerEngine;
@@ -57,15 +49,13 @@ private:
     void set(T value)
     {
         value_ = std::move(value);
-        for (const auto &[id, observer] : observers_)
-            observer(value_);
+        observers_.notify(value_);
         owner_.notify();
     }
 
     ChangeNotifier &owner_;
     T value_;
-    std::map<ObserverId, std::function<void(const T &)>> observers_;
-    ObserverId lastId_ = 0;
+    ObserverList<const T &> observers_;
 };
 
 } // namespace vexa

@@ -9,8 +9,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int kCutHead = 0;
-constexpr int kCutTail = 1;
 constexpr const char *kTrimHint =
     "Click the waveform to set markers A then B (or use REPEAT/REPLEN), then trim.";
 
@@ -83,40 +81,32 @@ void PlayerEngine::cycleMidWell()
 void PlayerEngine::smpEdClearSample()
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot](vxa_mod *mod) { vxa_mod_clear_sample(mod, slot); });
+    command([slot](vxa_mod *mod) {
+        vxa_mod_clear_sample(mod, slot);
+        return true;
+    });
 }
 
-void PlayerEngine::smpEdTrimOp(int64_t op)
+void PlayerEngine::smpEdTrimOp(vxa_trim_op op)
 {
-    int32_t result = -1;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            return;
-        const auto slot = static_cast<int32_t>(currentSampleSlot_);
-        if (op == kCutHead)
-            result = vxa_mod_cut_sample_head(mod_, slot);
-        else if (op == kCutTail)
-            result = vxa_mod_cut_sample_tail(mod_, slot);
-        else
-            result = vxa_mod_trim_sample_to_loop(mod_, slot);
-        refreshStatusUnlocked();
-    }
-    if (result != 0) {
+    const auto slot = static_cast<int32_t>(currentSampleSlot_);
+    bool failed = false;
+    command(
+        [op, slot, &failed](vxa_mod *mod) {
+            failed = vxa_mod_trim_sample(mod, slot, op) != 0;
+            return !failed;
+        },
+        {.needsModule = true, .startTimer = false});
+    if (failed)
         postNotice("SMP-ED", kTrimHint);
-        return;
-    }
-    onMain([](PlayerEngine &self) { self.publishStatus(); });
 }
 
-void PlayerEngine::smpEdSetLoopMark(int64_t which, uint32_t offset)
+void PlayerEngine::smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset)
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    runEngineCommand([slot, which, offset](vxa_mod *mod) {
-        if (which != 0)
-            vxa_mod_set_loop_mark_b(mod, slot, offset);
-        else
-            vxa_mod_set_loop_mark_a(mod, slot, offset);
+    command([slot, which, offset](vxa_mod *mod) {
+        vxa_mod_set_loop_mark(mod, slot, which, offset);
+        return true;
     });
 }
 
@@ -137,13 +127,13 @@ void PlayerEngine::performSmpEdAction(VexaSmpEdAction action)
         saveSampleVersioned();
         break;
     case VexaSmpEdAction::cutHead:
-        smpEdTrimOp(kCutHead);
+        smpEdTrimOp(VXA_TRIM_CUT_HEAD);
         break;
     case VexaSmpEdAction::cutTail:
-        smpEdTrimOp(kCutTail);
+        smpEdTrimOp(VXA_TRIM_CUT_TAIL);
         break;
     case VexaSmpEdAction::trim:
-        smpEdTrimOp(2);
+        smpEdTrimOp(VXA_TRIM_TO_LOOP);
         break;
     case VexaSmpEdAction::clear:
         smpEdClearSample();

@@ -33,12 +33,13 @@ void PlayerEngine::refreshIdleUnlocked()
     playModeSongCached_ = true;
     isRecordingCached_ = false;
     chanMuteCached_ = {};
-    sampleVolumeCached_ = 64;
+    sampleVolumeCached_ = kIdleSampleVolume;
     sampleLengthCached_ = 0;
     sampleLoopStartCached_ = 0;
-    sampleLoopLengthCached_ = 2;
+    sampleLoopLengthCached_ = kIdleLoopLength;
     sampleNameCached_.clear();
     statusPhraseCached_ = kAllRightPhrase; // even in edit mode: there is nothing to edit
+    isPlayingCached_ = false;
     scopeBuffersCached_ = flatScopes();
     spectrumBinsCached_ = {};
     sampleWaveCached_ = flatWave();
@@ -67,6 +68,7 @@ void PlayerEngine::refreshStatusUnlocked()
     vxa_mod_get_sample_info(mod_, static_cast<int32_t>(currentSampleSlot_), &info);
     const int64_t restart = vxa_mod_restart(mod_);
 
+    isPlayingCached_ = status.playing != 0;
     statusLineCached_ = statusLineText(status);
     statusPhraseCached_ = statusPhraseText(status, editMode.get());
     orderLineCached_ = orderLineText(status);
@@ -78,7 +80,7 @@ void PlayerEngine::refreshStatusUnlocked()
     orderPosCached_ = status.order_pos;
     orderLenCached_ = status.song_length;
     restartPosCached_ = restart;
-    playModeSongCached_ = status.play_mode == 0;
+    playModeSongCached_ = status.play_mode == VXA_PLAY_SONG;
     isRecordingCached_ = status.recording != 0;
     for (int c = 0; c < kChannelCount; ++c) {
         chanMuteCached_[c] = status.muted[c] != 0;

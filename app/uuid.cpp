@@ -1,6 +1,5 @@
 #include "uuid.h"
 
-#include <cstdio>
 #include <random>
 
 namespace vexa {
@@ -17,19 +16,6 @@ Uuid Uuid::random()
     id.bytes_[6] = static_cast<uint8_t>((id.bytes_[6] & 0x0F) | 0x40); // version 4
     id.bytes_[8] = static_cast<uint8_t>((id.bytes_[8] & 0x3F) | 0x80); // variant 1
     return id;
-}
-
-std::string Uuid::text() const
-{
-    std::string out;
-    char digits[3];
-    for (size_t i = 0; i < bytes_.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10)
-            out += '-';
-        std::snprintf(digits, sizeof digits, "%02x", bytes_[i]);
-        out += digits;
-    }
-    return out;
 }
 
 } // namespace vexa

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace vexa {
 
@@ -11,8 +10,6 @@ class Uuid {
 public:
     // A fresh random (version 4) identity; safe to call from any thread.
     static Uuid random();
-
-    std::string text() const; // 8-4-4-4-12 lower-case hex digits
     bool operator==(const Uuid &) const = default;
 
 private:

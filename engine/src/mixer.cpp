@@ -1,13 +1,14 @@
 /* mixer.cpp - the four channels stepped through their samples and mixed to stereo.
  *
- * Defined frame by frame: each channel steps through signed 8-bit data by a 16.16
- * step from its period against the PAL clock, is scaled through `vol_table`, and the
- * pairs (0, 1) and (2, 3) are averaged into the left and right outputs. Between two
- * ticks nothing but the positions changes, so this file works on runs instead: one
+ * Frame by frame, the mix is simple: each channel steps through signed 8-bit data by
+ * a 16.16 step from its period against the PAL clock, is scaled through `vol_table`,
+ * and the pairs (0, 1) and (2, 3) are averaged into the left and right outputs. Between
+ * two ticks nothing but the positions changes, so this file works on runs instead: one
  * channel at a time over a chunk of frames, in segments that end only where the
  * per-frame end handling (end of a one-shot sample, end of a loop) would act. The
- * output, the positions, `chan_out`, the scope rings and `scope_pos` come out
- * exactly as the per-frame definition gives them.
+ * output, the positions, `chan_out`, the scope rings and `scope_pos` come out bit for
+ * bit as the plain per-frame model in tests/engine/reference_render.cpp gives them
+ * (tests/engine/render_model_test.cpp compares the two).
  *
  * The slot's data, length and loop are read again for every chunk, since sample
  * edits may free or replace them between two render calls. */

@@ -1,7 +1,9 @@
 /* sample_crop.cpp - cutting a slot's sound down to a byte range, and the editor's three
- * cuts built on it: everything before the loop, everything after it, all but the loop.
+ * cuts built on it (also by name, vxa_trim_op): everything before the loop, everything
+ * after it, all but the loop.
  * The loop is carried over to the kept bytes, or removed when it does not survive. */
 #include "sample_slot.h"
+#include "vxa_mod_extras.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +14,9 @@ namespace {
 constexpr uint32_t k_min_kept = 2;     /* bytes */
 constexpr uint32_t k_min_head_cut = 4; /* bytes of sample the head cut needs */
 
-/* The loop [ls, le) moved onto the kept range [from, end) of n bytes. */
+/* The loop [ls, le) moved onto the kept range [from, end) of n bytes. The length is
+ * taken from the start before both are rounded down to even, so that a crop from an
+ * odd byte keeps the loop's end inside the old loop. */
 void rebase_loop(vxa_sample *slot, uint64_t from, uint64_t end, uint64_t n)
 {
     if (!vx_sample_has_loop(*slot)) {
@@ -21,9 +25,10 @@ void rebase_loop(vxa_sample *slot, uint64_t from, uint64_t end, uint64_t n)
     }
     const uint64_t ls = slot->loop_start;
     const uint64_t le = vx_sample_loop_end(*slot);
-    const uint64_t start = vx_even(ls >= from ? ls - from : 0);
+    const uint64_t unrounded_start = ls >= from ? ls - from : 0;
     const uint64_t new_end = le > end ? n : le - from;
-    const uint64_t length = vx_even(new_end > start ? new_end - start : 0);
+    const uint64_t start = vx_even(unrounded_start);
+    const uint64_t length = vx_even(new_end > unrounded_start ? new_end - unrounded_start : 0);
     const bool overlapped = ls < end && le > from;
     if (!overlapped || length < k_min_loop_bytes || start + length > n) {
         vx_sample_remove_loop(slot);
@@ -84,4 +89,17 @@ int32_t vxa_mod_trim_sample_to_loop(vxa_mod *mod, int32_t slot)
     if (!sample || !vx_sample_has_loop(*sample))
         return -1;
     return crop(sample, sample->loop_start, sample->loop_length);
+}
+
+int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op)
+{
+    switch (op) {
+    case VXA_TRIM_CUT_HEAD:
+        return vxa_mod_cut_sample_head(mod, slot);
+    case VXA_TRIM_CUT_TAIL:
+        return vxa_mod_cut_sample_tail(mod, slot);
+    case VXA_TRIM_TO_LOOP:
+        return vxa_mod_trim_sample_to_loop(mod, slot);
+    }
+    return -1;
 }

@@ -23,26 +23,11 @@ ModBuilder steadyModule()
 TEST_F(ControllerTest, callback_beforeAnyModulePlaysSilence_andZeroFramesWriteNothing)
 {
     engine->ensureEngineRunning();
-    EXPECT_EQ(engine->renderScratchCapacity(), 2 * 4096);
     const auto out = audio->renderOnDeviceThread(512);
     EXPECT_EQ(out[0], std::vector<float>(512, 0.0f));
     EXPECT_EQ(out[1], std::vector<float>(512, 0.0f));
     EXPECT_TRUE(audio->renderOnDeviceThread(0)[0].empty());
     EXPECT_EQ(audio->callbackCount, 2);
-}
-
-TEST_F(ControllerTest, callback_splitsFramesIntoTwoChannelBuffers_orFillsOneInterleaved)
-{
-    loadModule(steadyModule());
-    engine->ensureEngineRunning();
-    engine->playMode(0, false);
-    const auto split = audio->renderOnDeviceThread(512);
-    EXPECT_EQ(split[0][511], 0.25f);
-    EXPECT_EQ(split[1][511], 0.0f);
-    const auto interleaved = audio->renderOnDeviceThread(64, 1);
-    ASSERT_EQ(interleaved[0].size(), 128u);
-    EXPECT_EQ(interleaved[0][126], 0.25f);
-    EXPECT_EQ(interleaved[0][127], 0.0f);
 }
 
 TEST_F(ControllerTest, scratchBuffer_isSizedForTheDeviceBlockAtStart_longerCallbacksGoInPieces)
@@ -51,7 +36,7 @@ TEST_F(ControllerTest, scratchBuffer_isSizedForTheDeviceBlockAtStart_longerCallb
     loadModule(steadyModule());
     engine->ensureEngineRunning();
     EXPECT_EQ(engine->renderScratchCapacity(), 16384);
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     const auto split = audio->renderOnDeviceThread(20000);
     EXPECT_EQ(split[0], std::vector<float>(20000, 0.25f));
     EXPECT_EQ(split[1], std::vector<float>(20000, 0.0f));
@@ -76,9 +61,9 @@ TEST_F(ControllerTest, missingFormat_failsWithTheControllersError)
     EXPECT_FALSE(audio->hasSource());
 }
 
-TEST_F(ControllerTest, play_withoutAModuleDoesNothing_andReportsAnEngineThatCannotStart)
+TEST_F(ControllerTest, play_withoutAModuleDoesNothing_reportsAnEngineThatCannotStart_stopKeepsAudio)
 {
-    engine->playMode(0, true);
+    engine->playMode(VXA_PLAY_SONG, true);
     drain();
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
@@ -86,27 +71,34 @@ TEST_F(ControllerTest, play_withoutAModuleDoesNothing_andReportsAnEngineThatCann
 
     loadModule(steadyModule());
     audio->startError = "no device";
-    engine->playMode(1, true);
+    engine->playMode(VXA_PLAY_PATTERN, true);
     drain();
     EXPECT_EQ(engine->errorMessage(), "Audio engine: no device");
     EXPECT_FALSE(engine->editMode()); // the rest of the play command did not run
     audio->startError = nullptr;
-    engine->playMode(1, true);
+    engine->playMode(VXA_PLAY_PATTERN, true);
     drain();
     EXPECT_EQ(engine->errorMessage(), std::nullopt);
     EXPECT_TRUE(engine->isPlaying());
     EXPECT_TRUE(engine->editMode());
     EXPECT_EQ(engine->statusLine(), "Recording");
     EXPECT_FALSE(engine->playModeSong());
+    engine->stop();
+    drain();
+    EXPECT_FALSE(engine->isPlaying());
+    EXPECT_EQ(engine->statusLine(), "Stopped");
+    EXPECT_TRUE(audio->isRunning()); // the output and the timer keep running
+    EXPECT_EQ(timers->scheduledCount(), 1);
+    EXPECT_EQ(audio->renderOnDeviceThread(16)[0], std::vector<float>(16, 0.0f));
 }
 
 TEST_F(ControllerTest, lostOutput_stopsTheSongAndSaysWhy_andPlayOrALiveNoteReopensIt)
 {
     loadModule(steadyModule());
-    const std::function<void()> reopeners[] = {[&] { engine->playMode(0, false); },
+    const std::function<void()> reopeners[] = {[&] { engine->playMode(VXA_PLAY_SONG, false); },
                                                [&] { engine->writeNoteAtCursor(13, false); }};
     for (const auto &reopen : reopeners) {
-        engine->playMode(0, false);
+        engine->playMode(VXA_PLAY_SONG, false);
         audio->loseOutput("The server went away.");
         engine->tickDisplay();
         drain();
@@ -119,19 +111,6 @@ TEST_F(ControllerTest, lostOutput_stopsTheSongAndSaysWhy_andPlayOrALiveNoteReope
     }
 }
 
-TEST_F(ControllerTest, stop_keepsAudioAndTimerRunning)
-{
-    loadModule(steadyModule());
-    engine->playMode(0, false);
-    engine->stop();
-    drain();
-    EXPECT_FALSE(engine->isPlaying());
-    EXPECT_EQ(engine->statusLine(), "Stopped");
-    EXPECT_TRUE(audio->isRunning());
-    EXPECT_EQ(timers->scheduledCount(), 1);
-    EXPECT_EQ(audio->renderOnDeviceThread(16)[0], std::vector<float>(16, 0.0f));
-}
-
 TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
 {
     engine->startDisplayTimer();
@@ -139,25 +118,11 @@ TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
     EXPECT_EQ(timers->scheduledCount(), 1);
     EXPECT_EQ(timers->lastInterval.count(), 1'000'000'000 / 30);
     loadModule(steadyModule());
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     audio->renderOnDeviceThread(44100);
     timers->fireAll();
     drain();
     EXPECT_EQ(engine->timerLine(), "00:01");
     EXPECT_EQ(engine->chanMuzak()[0], 64 - 2); // one display tick of decay
     EXPECT_EQ(timers->scheduledCount(), 1);
-}
-
-TEST_F(ControllerTest, goneController_leavesNoHooksBehind)
-{
-    engine->ensureEngineRunning();
-    engine->startDisplayTimer();
-    engine->postNotice("T", "M");
-    std::weak_ptr<vexa::PlayerEngine> weak = engine;
-    engine.reset();
-    EXPECT_TRUE(weak.expired()); // neither the callback nor the timer kept it alive
-    EXPECT_FALSE(audio->hasSource());
-    EXPECT_FALSE(audio->isRunning());
-    timers->fireAll();
-    EXPECT_EQ(drain(), 1); // the posted notice runs and finds nothing to do
 }

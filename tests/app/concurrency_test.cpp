@@ -40,7 +40,7 @@ protected:
 TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
 {
     for (int round = 0; round < 8; ++round) {
-        engine->playMode(round % 2, round % 3 == 0);
+        engine->playMode(round % 2 ? VXA_PLAY_PATTERN : VXA_PLAY_SONG, round % 3 == 0);
         ASSERT_TRUE(renderedMore());
         engine->tickDisplay();
         drain();
@@ -57,7 +57,7 @@ TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
 
 TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     for (int round = 0; round < 8; ++round) {
         ASSERT_TRUE(renderedMore());
         const std::string title = "SONG " + std::to_string(round);
@@ -65,7 +65,7 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
             work.write("song.mod", ModBuilder().title(title).note(0, 0, 0, 428, 1).build()));
         drain();
         EXPECT_EQ(engine->title(), title);
-        engine->playMode(0, false);
+        engine->playMode(VXA_PLAY_SONG, false);
         ASSERT_TRUE(renderedMore());
         engine->saveModuleVersioned();
         engine->loadSample(work.write("s.raw", std::vector<uint8_t>(64, 0x90)));
@@ -80,14 +80,21 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
     EXPECT_TRUE(std::filesystem::exists(work.path() / "S(VXv8).smp"));
 }
 
-TEST_F(Concurrency, goingAway_whileRendering_endsTheCallbacks)
+TEST_F(Concurrency, goingAway_whileRendering_leavesNoHooksBehind)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     ASSERT_TRUE(renderedMore());
-    engine.reset(); // stops the device before the engine context goes
+    drain();
+    engine->postNotice("T", "M");
+    std::weak_ptr<vexa::PlayerEngine> weak = engine;
+    engine.reset();              // stops the device before the engine context goes
+    EXPECT_TRUE(weak.expired()); // neither the callback nor the timer kept it alive
     const int after = audio->callbackCount;
     EXPECT_FALSE(audio->hasSource());
+    EXPECT_FALSE(audio->isRunning());
     audio->startStream(512); // a device that keeps running finds no source
     audio->stopStream();
     EXPECT_EQ(audio->callbackCount, after);
+    timers->fireAll();
+    EXPECT_EQ(drain(), 1); // the posted notice runs and finds nothing to do
 }

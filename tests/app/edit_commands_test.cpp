@@ -59,15 +59,13 @@ TEST(KeyboardMap, pianoRowsOctavesAndHexDigits)
     // The upper row in octave 2, "A" and hex "A" are pressed through the gate below.
     EXPECT_EQ(vexa::keyToNote('z', 0), 1);
     EXPECT_EQ(vexa::keyToNote('M', 0), 12);
-    EXPECT_EQ(vexa::keyToNote('Q', 1), 25);
-    EXPECT_EQ(vexa::keyToNote('U', 1), 36);
     EXPECT_EQ(vexa::keyToNote('M', 2), 36);
     EXPECT_EQ(vexa::keyToHex('F'), 15);
     EXPECT_EQ(vexa::keyToHex('G'), std::nullopt);
     EXPECT_EQ(vexa::keyToHex('a'), std::nullopt); // callers upper-case first
 }
 
-TEST_F(EditCommands, cursor_wrapsThroughAllTwentyFourFields)
+TEST_F(EditCommands, cursorWrapsThroughAllTwentyFourFields_octaveStaysInItsRange)
 {
     EXPECT_TRUE(press(keys::left));
     EXPECT_EQ(cursor(), Cursor(3, 5));
@@ -81,10 +79,6 @@ TEST_F(EditCommands, cursor_wrapsThroughAllTwentyFourFields)
     EXPECT_EQ(cursor(), Cursor(0, 0));
     EXPECT_TRUE(type("3", true)); // shift + channel key: edit channel 3
     EXPECT_EQ(cursor(), Cursor(2, 0));
-}
-
-TEST_F(EditCommands, octaveKeys_stayInsideTheirRange)
-{
     for (int i = 0; i < 3; ++i)
         press(keys::f2);
     EXPECT_EQ(engine->octave(), 2);
@@ -96,7 +90,7 @@ TEST_F(EditCommands, octaveKeys_stayInsideTheirRange)
 
 TEST_F(EditCommands, channelKeys_alwaysToggleMutes_andAMutedChannelShowsNoMeterOrScope)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     audio->renderOnDeviceThread(512); // the 200-byte sample still sounds
     run([&] { engine->tickDisplay(); });
     EXPECT_GT(engine->chanMuzak()[1], 0);
@@ -108,7 +102,7 @@ TEST_F(EditCommands, channelKeys_alwaysToggleMutes_andAMutedChannelShowsNoMeterO
     EXPECT_TRUE(type("2"));
     EXPECT_TRUE(engine->chanMute()[1]);
     EXPECT_EQ(cell(0, 0), "---00000"); // not a hex digit
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     audio->renderOnDeviceThread(512);
     run([&] { engine->tickDisplay(); });
     EXPECT_EQ(engine->chanMuzak()[1], 0);
@@ -117,40 +111,19 @@ TEST_F(EditCommands, channelKeys_alwaysToggleMutes_andAMutedChannelShowsNoMeterO
     EXPECT_FALSE(engine->chanMute()[1]);
 }
 
-TEST_F(EditCommands, pianoKey_writesWhileStoppedAndAdvances_outsideEditModeOnlySounds)
-{
-    EXPECT_FALSE(type("h")); // H outside edit mode is left to the screen
-    EXPECT_TRUE(type("z"));
-    EXPECT_EQ(cell(0, 0), "---00000");
-    EXPECT_TRUE(audio->isRunning()); // the live note started the output
-    press(keys::space);
-    EXPECT_TRUE(engine->editMode());
-    EXPECT_EQ(engine->statusPhrase(), "EDITING");
-    EXPECT_TRUE(type("q")); // the upper row starts an octave up: C-3 in octave 1
-    EXPECT_EQ(cell(0, 0), "C-301000");
-    EXPECT_EQ(engine->currentRow(), 1);
-    EXPECT_FALSE(type("a")); // not a piano key on the note field: passed on
-    EXPECT_TRUE(type("h"));  // G#2 inside edit mode
-    EXPECT_EQ(cell(1, 0), "G#201000");
-    EXPECT_EQ(engine->currentRow(), 2);
-}
-
-TEST_F(EditCommands, hexEntry_clampsSamplesAndMovesTheCursorOn)
+TEST_F(EditCommands, hexEntry_movesTheCursorOn_fromTheLastFieldIntoTheNextChannel)
 {
     press(keys::space);
-    press(keys::right); // sample high digit
-    EXPECT_TRUE(type("5"));
-    EXPECT_EQ(cell(0, 0), "---1F000"); // 0x50 clamped to 31
-    EXPECT_EQ(cursor(), Cursor(0, 2));
-    for (const char *digit : {"a", "c", "8", "0"}) // low digit of 31 -> 0x1A
+    run([&] { engine->patternWellClick(0, 0, 2); }); // the sample's low digit
+    for (const char *digit : {"a", "c", "8", "0"})
         EXPECT_TRUE(type(digit));
-    EXPECT_EQ(cell(0, 0), "---1AC80");
-    EXPECT_EQ(cursor(), Cursor(1, 0)); // field 5 moves on
+    EXPECT_EQ(cell(0, 0), "---0AC80");
+    EXPECT_EQ(cursor(), Cursor(1, 0));
 }
 
 TEST_F(EditCommands, recordingWhilePlaying_writesWithoutAdvancing)
 {
-    run([&] { engine->playMode(1, true); });
+    run([&] { engine->playMode(VXA_PLAY_PATTERN, true); });
     EXPECT_TRUE(engine->editMode());
     type("z");
     EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
@@ -159,18 +132,48 @@ TEST_F(EditCommands, recordingWhilePlaying_writesWithoutAdvancing)
     EXPECT_EQ(engine->currentRow(), 0);
 }
 
-TEST_F(EditCommands, clearAndTranspose)
+TEST_F(EditCommands, keysOnTheCell_writeAndClearOnlyInEditMode_eachOnlyItsOwnField)
 {
-    press(keys::space);
-    press(keys::tab); // channel 1, which holds C-2 with effect C20
-    for (int i = 0; i < 3; ++i)
-        press(keys::right); // effect field
-    EXPECT_TRUE(press(keys::deleteBackward));
-    EXPECT_EQ(cell(0, 1), "C-201020");
-    EXPECT_EQ(engine->currentRow(), 1);
-    press(keys::up);
+    const struct {
+        const char *key;
+        bool editMode;
+        int64_t field;
+        uint16_t code;
+        std::optional<std::string> text;
+        bool consumed;
+        const char *cell; // channel 1, row 0: "C-201C20" before
+        int64_t row;      // afterwards
+    } cases[] = {
+        {"Delete, not editing", false, 0, keys::deleteBackward, {}, true, "C-201C20", 0},
+        {"Forward Delete, not editing", false, 0, keys::deleteForward, {}, true, "C-201C20", 0},
+        {"Z, not editing: sounds only", false, 0, keys::other, "z", true, "C-201C20", 0},
+        {"H, not editing: the screen's", false, 0, keys::other, "h", false, "C-201C20", 0},
+        {"Delete on the note", true, 0, keys::deleteBackward, {}, true, "---00C20", 1},
+        {"Delete on the sample low digit", true, 2, keys::deleteBackward, {}, true, "C-200C20", 1},
+        {"Forward Delete on the effect", true, 3, keys::deleteForward, {}, true, "C-201020", 1},
+        {"Q: the upper row, an octave up", true, 0, keys::other, "q", true, "C-301C20", 1},
+        {"H, editing: G sharp", true, 0, keys::other, "h", true, "G#201C20", 1},
+        {"U in octave 1: the highest note", true, 0, keys::other, "u", true, "B-301C20", 1},
+        {"A: no piano key", true, 0, keys::other, "a", false, "C-201C20", 0},
+        {"5 on the sample high digit: 31", true, 1, keys::other, "5", true, "C-21FC20", 0},
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        if (engine->editMode() != c.editMode)
+            press(keys::space);
+        run([&] { engine->patternWellClick(0, 1, c.field); });
+        EXPECT_EQ(press(c.code, c.text), c.consumed) << c.key;
+        EXPECT_EQ(cell(0, 1), c.cell) << c.key;
+        EXPECT_EQ(engine->currentRow(), c.row) << c.key;
+    }
+    EXPECT_TRUE(audio->isRunning()); // the live notes started the output
+}
+
+TEST_F(EditCommands, transpose_movesTheNoteUnderTheCursor_orSaysThereIsNone)
+{
+    run([&] { engine->patternWellClick(0, 1, 0); });
     run([&] { engine->transpose(true, 12); });
-    EXPECT_EQ(cell(0, 1), "C-301020");
+    EXPECT_EQ(cell(0, 1), "C-301C20");
     press(keys::down);
     run([&] { engine->transpose(false, 1); });
     ASSERT_TRUE(engine->notice());
@@ -178,23 +181,19 @@ TEST_F(EditCommands, clearAndTranspose)
     EXPECT_EQ(engine->notice()->message, "No note under cursor.");
 }
 
-TEST_F(EditCommands, spaceAndEscape_whilePlaying)
+TEST_F(EditCommands, spaceAndEscapeStop_unhandledKeysPass_helpLetsOnlyEscapeThrough)
 {
-    run([&] { engine->playMode(0, false); });
+    run([&] { engine->playMode(VXA_PLAY_SONG, false); });
     EXPECT_FALSE(press(keys::space, {}, false, true)); // with command: passed on
     EXPECT_TRUE(engine->isPlaying());
     EXPECT_TRUE(press(keys::space));
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
-    run([&] { engine->playMode(0, true); });
+    run([&] { engine->playMode(VXA_PLAY_SONG, true); });
     EXPECT_TRUE(press(keys::escape));
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
     EXPECT_EQ(engine->statusPhrase(), "ALL RIGHT");
-}
-
-TEST_F(EditCommands, unhandledKeysPass_helpOpenLetsOnlyEscapeThrough_noControllerPassesAll)
-{
     for (const char *text : {"p", "+", "-", "o"})
         EXPECT_FALSE(type(text)) << text;
     EXPECT_FALSE(press(keys::other, std::string("s"), false, true)); // with command
@@ -209,7 +208,7 @@ TEST_F(EditCommands, unhandledKeysPass_helpOpenLetsOnlyEscapeThrough_noControlle
     EXPECT_FALSE(type("z"));
 }
 
-TEST_F(EditCommands, stepSample_clampsAndPublishesTheSlot)
+TEST_F(EditCommands, stepSampleClampsAndPublishesTheSlot_wellClicksMoveTheRowOnlyWhileStopped)
 {
     run([&] { engine->stepSample(1); });
     EXPECT_EQ(engine->currentSample(), 2);
@@ -220,25 +219,12 @@ TEST_F(EditCommands, stepSample_clampsAndPublishesTheSlot)
     EXPECT_EQ(engine->currentSample(), 1);
     run([&] { engine->stepSampleVolume(5); });
     EXPECT_EQ(engine->sampleVolume(), 45);
-}
 
-TEST_F(EditCommands, patternWellClick_movesCursorAndRowOnlyWhileStopped)
-{
     run([&] { engine->patternWellClick(12, 7, -2); });
     EXPECT_EQ(cursor(), Cursor(3, 0));
     EXPECT_EQ(engine->currentRow(), 12);
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     run([&] { engine->patternWellClick(30, std::nullopt, 4); });
     EXPECT_EQ(engine->currentRow(), 0);
     EXPECT_EQ(cursor(), Cursor(3, 0));
-}
-
-TEST_F(ControllerTest, editingWithoutAModule_changesNothing)
-{
-    engine->toggleEditMode();
-    engine->writeHexAtCursor(3);
-    engine->stepRow(1);
-    drain();
-    EXPECT_EQ(engine->currentRow(), 0);
-    EXPECT_EQ(engine->patternRows(), vexa::PatternRowDisplay::blankWell(0));
 }

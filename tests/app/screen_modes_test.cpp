@@ -20,7 +20,8 @@ protected:
                                    .loopStartWords = 5,
                                    .loopLengthWords = 40})
                        .note(0, 0, 0, 428, 1)
-                       .note(0, 4, 3, 214, 1));
+                       .note(0, 4, 3, 214, 1)
+                       .note(0, 63, 2, 428, 1));
     }
     void smpEd(VexaSmpEdAction action)
     {
@@ -71,6 +72,9 @@ TEST_F(ScreenModes, confirmations_askThenClear)
     drain();
     EXPECT_EQ(engine->patternRows()[5].cells[0], "---00000");
     EXPECT_EQ(engine->patternRows()[9].cells[3], "---00000"); // row 4
+    engine->patternWellClick(63, std::nullopt, std::nullopt);
+    drain();
+    EXPECT_EQ(engine->patternRows()[5].cells[2], "---00000"); // the last row too
 
     engine->requestConfirm(VexaConfirmAction::clearSample);
     EXPECT_EQ(engine->confirm()->message, "Clear current sample?");
@@ -83,6 +87,9 @@ TEST_F(ScreenModes, confirmations_askThenClear)
 
 TEST_F(ScreenModes, sampleEditorButtons)
 {
+    smpEd(VexaSmpEdAction::play); // the octave's first note, sounded, not written
+    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
+    EXPECT_NE(audio->renderOnDeviceThread(256)[0], std::vector<float>(256, 0.0f));
     smpEd(VexaSmpEdAction::volUp);
     EXPECT_EQ(engine->sampleVolume(), 41);
     smpEd(VexaSmpEdAction::cutTail); // loop [10, 90) of 100 bytes
@@ -95,8 +102,8 @@ TEST_F(ScreenModes, sampleEditorButtons)
     EXPECT_EQ(engine->notice()->title, "SMP-ED");
     EXPECT_EQ(engine->notice()->message, "Click the waveform to set markers A then B (or use "
                                          "REPEAT/REPLEN), then trim.");
-    engine->smpEdSetLoopMark(0, 20);
-    engine->smpEdSetLoopMark(1, 60);
+    engine->smpEdSetLoopMark(VXA_LOOP_MARKER_A, 20);
+    engine->smpEdSetLoopMark(VXA_LOOP_MARKER_B, 60);
     drain();
     EXPECT_EQ(engine->sampleLoopStart(), 20);
     EXPECT_EQ(engine->sampleLoopLength(), 40);
@@ -105,11 +112,4 @@ TEST_F(ScreenModes, sampleEditorButtons)
     smpEd(VexaSmpEdAction::clear); // no confirmation
     EXPECT_EQ(engine->sampleLength(), 0);
     EXPECT_FALSE(engine->confirm());
-}
-
-TEST_F(ScreenModes, playButton_soundsTheOctavesFirstNoteWithoutWriting)
-{
-    smpEd(VexaSmpEdAction::play);
-    EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
-    EXPECT_NE(audio->renderOnDeviceThread(256)[0], std::vector<float>(256, 0.0f));
 }

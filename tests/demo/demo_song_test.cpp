@@ -4,6 +4,7 @@
 // there, takes one to two minutes, and every channel sounds in every position.
 #include "demo_module.h"
 #include "engine_handle.h"
+#include "source_path.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,8 @@ using namespace vxtest;
 
 namespace {
 
-const std::string kDemoModulePath = VXA_SOURCE_DIR "/resources/SPACE_DEBRIS.MOD";
-const std::string kDemoSongPath = VXA_SOURCE_DIR "/tools/demo_song/space_debris.song";
+const std::string kDemoModulePath = sourcePath("resources/SPACE_DEBRIS.MOD");
+const std::string kDemoSongPath = sourcePath("tools/demo_song/space_debris.song");
 constexpr int32_t kRate = 44100;
 
 struct PositionVisit {

@@ -187,10 +187,20 @@ TEST_F(Cells, transpose_limitsTheTargetAndTheChannelRange)
     EXPECT_EQ(cell(0, 2, 0).note, 1);
     EXPECT_EQ(cell(0, 2, 1).note, 5); // the track only
 
+    // Channel 4 would be the next row's channel 0 in the pattern's bytes.
+    put(0, 3, 0, {5, 0, 0, 0});
+    const auto notes = [this] {
+        std::vector<uint8_t> all;
+        for (uint32_t row = 0; row < 64; ++row)
+            for (uint32_t channel = 0; channel < 4; ++channel)
+                all.push_back(cell(0, row, channel).note);
+        return all;
+    };
+    const auto before = notes();
     for (const auto &[channel, semitones, note] :
-         {std::tuple{5, 1, 5}, {1, 0, 5}, {1, 3, 0}, {1, 3, 37}})
+         {std::tuple{4, 1, 5}, {5, 1, 5}, {1, 0, 5}, {1, 3, 0}, {1, 3, 37}})
         vxa_mod_transpose(mod.get(), 0, channel, semitones, note);
-    EXPECT_EQ(cell(0, 2, 1).note, 5);
+    EXPECT_EQ(notes(), before);
     vxa_mod_transpose(mod.get(), -1, 1, 3, 5); // position 0 is pattern 2
     EXPECT_EQ(cell(0, 2, 1).note, 5);
 }

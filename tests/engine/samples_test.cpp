@@ -236,6 +236,7 @@ TEST_F(SampleEdit, loopStepping_keepsTheLoopInsideTheSample)
         Loop expected;
     } cases[] = {
         {start, 10, 90, 45, {0, 0}},     // start 100 -> 98, length would be 2: removed
+        {start, 0, 0, 60, {98, 0}},      // no loop: a pending start, kept inside the sample
         {start, 10, 90, 5, {20, 80}},    // still fits
         {start, 10, 90, 20, {50, 50}},   // end pulled back to the sample's end
         {length, 10, 14, 100, {10, 90}}, // limited to the room after the start
@@ -324,6 +325,13 @@ TEST_F(SampleEdit, crop_clipsToTheSampleAndDropsLoopsOutsideIt)
     EXPECT_EQ(info().length, 50u);
     EXPECT_EQ(loop(), (Loop{0, 0}));
     EXPECT_EQ(ends(), std::make_pair(50, 99));
+
+    makeRamp(2000, 1000, 1700); // from an odd byte: new start 971, length 1540 - 971
+    ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 29, 1540), 0);
+    EXPECT_EQ(loop(), (Loop{970, 568})); // both rounded down after the length is taken
+    ASSERT_EQ(vxa_mod_cut_sample_tail(mod.get(), 1), 0);
+    EXPECT_EQ(info().length, 1538u);
+    EXPECT_EQ(loop(), (Loop{970, 568}));
 
     makeRamp(100, 10, 60);
     ASSERT_EQ(vxa_mod_crop_sample(mod.get(), 1, 20, 21), 0); // odd count: 20 bytes kept

@@ -8,6 +8,7 @@
 #include "mod_builder.h"
 #include "screen/screen_layout.h"
 #include "screen_text.h"
+#include "source_path.h"
 #include "temp_dir.h"
 #include "ui_tables.h"
 #include "views/disk_op_view.h"
@@ -149,7 +150,8 @@ protected:
         environment["HOME"] = home.path().string();
         environment["XDG_CONFIG_HOME"] = (home.path() / ".config").string();
         environment["XDG_RUNTIME_DIR"] = (home.path() / "runtime").string();
-        environment["LSAN_OPTIONS"] = "suppressions=" VXA_LSAN_SUPPRESSIONS;
+        environment["LSAN_OPTIONS"] =
+            "suppressions=" + sourcePath("tests/shell/lsan_suppressions.txt");
         log = artifactFolder() / (name() + run + ".log");
         return std::make_unique<ProgramWindow>(program, environment, log, scale);
     }
@@ -202,7 +204,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
     const double played = std::chrono::duration<double>(Clock::now() - playStart).count();
     std::this_thread::sleep_for(300ms);
     const Sound heard = measure(server.stopRecording());
-    const Sound expected = rendered(VXA_SOURCE_DIR "/resources/SPACE_DEBRIS.MOD", heard.seconds);
+    const Sound expected = rendered(sourcePath("resources/SPACE_DEBRIS.MOD"), heard.seconds);
     std::cout << "heard " << heard.seconds << " s of music in " << played << " s of play, RMS "
               << heard.rms[0] << " / " << heard.rms[1] << " (rendered " << expected.rms[0] << " / "
               << expected.rms[1] << ")\n";

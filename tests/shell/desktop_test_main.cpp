@@ -2,6 +2,7 @@
 // a GUI application object of its own on that display for the screenshots. When Xvfb
 // cannot start, every test is skipped and says why. Listing the tests starts nothing.
 #include "desktop_environment.h"
+#include "source_path.h"
 #include "toolkit/vexa_font.h"
 
 #include <QGuiApplication>
@@ -46,7 +47,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication app(argc, argv);
     VexaFont::installGlyphs(
-        VexaFont::loadGlyphs({QStringLiteral(VXA_SOURCE_DIR "/resources/ST20.FNT")}));
+        VexaFont::loadGlyphs({QString::fromStdString(vxtest::sourcePath("resources/ST20.FNT"))}));
     std::cout << "Screenshots and program logs: " << vxtest::artifactFolder().string() << "\n";
     return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 using namespace vxtest;
@@ -35,12 +36,16 @@ TEST(ResourceLocator, findsTheFirstFolderThatHasTheFileWithItsExactExtension)
     EXPECT_FALSE(locator.contains(source.path() / ".." / "elsewhere.mod"));
 }
 
-TEST(ResourceLocator, programInTheBuildTree_findsTheRepositoryResources)
+TEST(ResourceLocator, forThisProgram_searchesTheFolderTheEnvironmentNamesFirst)
 {
-    const auto font = vexa::DiskResourceLocator::forThisProgram().find("ST20", "FNT");
-    ASSERT_TRUE(font);
-    EXPECT_EQ(font->parent_path().filename(), "resources");
-    EXPECT_TRUE(fs::exists(font->parent_path() / "st20_font.txt")) << "not the source folder";
+    TempDir named;
+    writeText(named.path() / "SPACE_DEBRIS.MOD", "named");
+    ASSERT_EQ(setenv("VXA_RESOURCE_DIR", named.path().c_str(), 1), 0);
+    const auto demo = vexa::DiskResourceLocator::forThisProgram().find("SPACE_DEBRIS", "MOD");
+    unsetenv("VXA_RESOURCE_DIR");
+    EXPECT_EQ(demo, named.path() / "SPACE_DEBRIS.MOD");
+    EXPECT_EQ(vexa::DiskResourceLocator::forThisProgram().find("SPACE_DEBRIS", "MOD"),
+              std::nullopt); // nothing beside the test program, and no path compiled in
 }
 
 TEST(FolderLocator, documentsFromTheUserDirsFile_elseHomeDocuments_elseNone)
@@ -48,7 +53,7 @@ TEST(FolderLocator, documentsFromTheUserDirsFile_elseHomeDocuments_elseNone)
     TempDir home, config;
     writeText(home.path() / ".config" / "user-dirs.dirs",
               "# written by the desktop\nXDG_MUSIC_DIR=\"$HOME/Music\"\n"
-              "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+              "#XDG_DOCUMENTS_DIR=\"$HOME/Old\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
     writeText(config.path() / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"/srv/docs\"\n");
     const std::string homeDir = home.path().string();
     EXPECT_EQ(DesktopFolderLocator({{"HOME", homeDir}}).documents(), home.path() / "Papers");

@@ -3,6 +3,7 @@
 #include "controller_fixture.h"
 #include "root_view.h"
 #include "screen_widget.h"
+#include "source_path.h"
 #include "ui_tables.h"
 
 #include <QLayout>
@@ -38,7 +39,7 @@ TEST_F(RootViewTest, keepsTheScreenAt640x480CentredOnTheFaceGrey_andIsNeverSmall
 // the demo module is in.
 TEST_F(RootViewTest, firstShowingStartsAudioTimerAndDemo_once_andTheAudioFailureStaysShown)
 {
-    fs::copy_file(VXA_SOURCE_DIR "/resources/SPACE_DEBRIS.MOD",
+    fs::copy_file(sourcePath("resources/SPACE_DEBRIS.MOD"),
                   resourceFolder.path() / "SPACE_DEBRIS.MOD");
     audio->startError = "No sound server could be reached.";
     RootView view(engine, font, QImage(), nullptr);

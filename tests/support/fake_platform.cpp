@@ -75,6 +75,14 @@ std::vector<std::vector<float>> FakeAudioDevice::renderOnDeviceThread(uint32_t f
     return data;
 }
 
+void FakeAudioDevice::renderHere(uint32_t frames, float *left, float *right)
+{
+    const auto bytes = static_cast<uint32_t>(frames * sizeof(float));
+    vexa::AudioOutputBuffer buffers[2] = {{left, bytes}, {right, bytes}};
+    std::lock_guard guard(mutex_);
+    source_.render(frames, buffers, 2);
+}
+
 void FakeAudioDevice::startStream(uint32_t frames)
 {
     streaming_ = true;

@@ -32,6 +32,10 @@ public:
     // (or `bufferCount` buffers); returns the buffers' contents.
     std::vector<std::vector<float>> renderOnDeviceThread(uint32_t frames, uint32_t bufferCount = 2);
 
+    // One callback of `frames` frames on the calling thread into the caller's two
+    // channel buffers; allocates nothing.
+    void renderHere(uint32_t frames, float *left, float *right);
+
     // Keeps calling the callback with `frames` frames on a device thread until stopped.
     void startStream(uint32_t frames);
     void stopStream();

@@ -20,7 +20,7 @@ struct ParameterRow {
     int64_t delta; // what the up arrow adds and the down arrow takes away
 };
 
-// Loop start and length move in whole words, 2 bytes.
+// The loop's steps are in words: the arrows move its start and length 4 bytes.
 const std::array<ParameterRow, paramRowCount> rows = {{
     {"POSITION", &VexaPaintedValues::orderPos, &vexa::PlayerEngine::stepOrder, 1},
     {"PATTERN", &VexaPaintedValues::currentPattern, &vexa::PlayerEngine::stepPattern, 1},

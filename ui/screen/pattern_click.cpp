@@ -17,6 +17,8 @@ namespace {
 constexpr std::array<int64_t, 7> fieldOfStep = {0, 0, 0, 1, 2, 3, 4};
 constexpr int64_t lastField = 5;
 
+// The row tops are summed exactly as the well stacks its rows when it paints them, so
+// that a pixel selects the row painted on it.
 std::optional<int64_t> rowOffsetAt(qreal ly, const VexaPatternWell::Layout &layout)
 {
     qreal top = layout.y0;

@@ -2,10 +2,11 @@
 
 #include "key_codes.h"
 #include "player_engine.h"
-#include "screen/default_file_names.h"
+#include "screen/file_actions.h"
 #include "screen/middle_band.h"
 #include "screen/parameter_panel.h"
 #include "screen/pattern_click.h"
+#include "screen/screen_alerts.h"
 #include "screen/screen_buttons.h"
 #include "screen/screen_layout.h"
 #include "screen/screen_snapshot.h"
@@ -69,28 +70,19 @@ const VexaPatternWell::Layout &patternLayout()
 struct VexatronScreen::State final : VexaButtonTarget {
     State(std::shared_ptr<PlayerEngine> player, VexaScreenHost &host, QImage splash,
           std::function<void()> onOpenModule)
-        : player_(std::move(player)), host(host), splash(std::move(splash)),
-          onOpenModule(std::move(onOpenModule)),
+        : controller(std::move(player)), host(host), alerts(controller, host),
+          splash(std::move(splash)), onOpenModule(std::move(onOpenModule)),
           paintLayer(VexaCanvas::width, VexaCanvas::height, VexaCanvas::format)
     {
-        changesObserver = player_->changes.observe([this] { changed(); });
-        noticeObserver = player_->notice.observe(
-            [this](const std::optional<vexa::VexaNotice> &notice) { presentNotice(notice); });
-        confirmObserver = player_->confirm.observe(
-            [this](const std::optional<vexa::VexaConfirm> &confirm) { presentConfirm(confirm); });
+        changesObserver = controller->changes.observe([this] { changed(); });
     }
 
-    ~State()
-    {
-        player_->changes.forget(changesObserver);
-        player_->notice.forget(noticeObserver);
-        player_->confirm.forget(confirmObserver);
-    }
+    ~State() { controller->changes.forget(changesObserver); }
 
     State(const State &) = delete;
     State &operator=(const State &) = delete;
 
-    PlayerEngine &player() override { return *player_; }
+    PlayerEngine &player() override { return *controller; }
 
     // Tells the host once per burst of changes; canvas() takes the burst.
     void changed()
@@ -104,7 +96,7 @@ struct VexatronScreen::State final : VexaButtonTarget {
     const QImage &canvas()
     {
         canvasTold = false;
-        VexaScreenSnapshot now = VexaScreenSnapshot::read(*player_, helpOpen, helpPage);
+        VexaScreenSnapshot now = VexaScreenSnapshot::read(*controller, helpOpen, helpPage);
         if (painted && *painted == now)
             return composite;
         if (!painted || painted->painted != now.painted)
@@ -156,7 +148,7 @@ struct VexatronScreen::State final : VexaButtonTarget {
     void rebuildHits()
     {
         hits.clearAreas();
-        VexaParameterPanel::addHits(hits, *player_);
+        VexaParameterPanel::addHits(hits, *controller);
         VexaScreenButton::addHits(hits, *this);
         addPatternWellHits();
         addMidWellHits();
@@ -184,74 +176,40 @@ struct VexatronScreen::State final : VexaButtonTarget {
     {
         const std::optional<VexaPatternClick> click = VexaPatternClick::at(lx, ly, patternLayout());
         if (click)
-            player_->patternWellClick(player_->currentRow() + click->rowOffset, click->channel,
-                                      click->field);
+            controller->patternWellClick(controller->currentRow() + click->rowOffset,
+                                         click->channel, click->field);
     }
 
     void addMidWellHits()
     {
-        if (player_->midWellOverlay() == vexa::VexaMidWellOverlay::none) {
-            hits.add(HitArea::click(midWell, [this] { player_->cycleMidWell(); }));
+        if (controller->midWellOverlay() == vexa::VexaMidWellOverlay::none) {
+            hits.add(HitArea::click(midWell, [this] { controller->cycleMidWell(); }));
             return;
         }
         VexaMidWellView view =
-            midWellView(VexaScreenSnapshot::read(*player_, helpOpen, helpPage), QImage());
-        view.onDiskOp = [this](VexaDiskOpAction action) { handleDiskOp(action); };
+            midWellView(VexaScreenSnapshot::read(*controller, helpOpen, helpPage), QImage());
+        view.onDiskOp = [this](VexaDiskOpAction action) {
+            VexaFileActions::run(action, controller, host);
+        };
         view.onTranspose = [this](bool trackOnly, int semitones) {
-            player_->transpose(trackOnly, semitones);
+            controller->transpose(trackOnly, semitones);
         };
         view.onSmpEd = [this](vexa::VexaSmpEdAction action) {
-            player_->performSmpEdAction(action);
+            controller->performSmpEdAction(action);
         };
+        // The view numbers the markers as the engine does: 0 = A, 1 = B.
         view.onSmpEdWaveMark = [this](int which, uint32_t offset) {
-            player_->smpEdSetLoopMark(which, offset);
+            controller->smpEdSetLoopMark(static_cast<vxa_loop_marker>(which), offset);
         };
-        view.onSmpEdMarkNext = [this](int which) { player_->setSmpEdMarkNext(which); };
+        view.onSmpEdMarkNext = [this](int which) {
+            controller->setSmpEdMarkNext(static_cast<vxa_loop_marker>(which));
+        };
         view.addHits(hits, midWell.topLeft());
-    }
-
-    // Runs a file dialog; the chosen file goes to `use` if the controller still exists.
-    void runDialog(VexaFileDialog kind, const std::string &defaultName,
-                   void (PlayerEngine::*use)(const std::filesystem::path &))
-    {
-        host.runFileDialog(
-            kind, defaultName,
-            [weak = std::weak_ptr<PlayerEngine>(player_), use](const std::filesystem::path &file) {
-                if (const auto player = weak.lock())
-                    ((*player).*use)(file);
-            });
     }
 
     void runLoadModuleDialog() override
     {
-        runDialog(VexaFileDialog::loadModule, {}, &PlayerEngine::load);
-    }
-
-    void handleDiskOp(VexaDiskOpAction action)
-    {
-        switch (action) {
-        case VexaDiskOpAction::loadModule:
-            runLoadModuleDialog();
-            break;
-        case VexaDiskOpAction::saveModule:
-            player_->saveModuleVersioned();
-            break;
-        case VexaDiskOpAction::saveModuleAs:
-            runDialog(VexaFileDialog::saveModuleAs, VexaDefaultFileNames::module(player_->title()),
-                      &PlayerEngine::saveModuleAs);
-            break;
-        case VexaDiskOpAction::loadSample:
-            runDialog(VexaFileDialog::loadSample, {}, &PlayerEngine::loadSample);
-            break;
-        case VexaDiskOpAction::saveSample:
-            player_->saveSampleVersioned();
-            break;
-        case VexaDiskOpAction::saveSampleAs:
-            runDialog(VexaFileDialog::saveSampleAs,
-                      VexaDefaultFileNames::sample(player_->sampleName()),
-                      &PlayerEngine::saveSampleAs);
-            break;
-        }
+        VexaFileActions::run(VexaDiskOpAction::loadModule, controller, host);
     }
 
     void pressHelp() override
@@ -298,11 +256,10 @@ struct VexatronScreen::State final : VexaButtonTarget {
     void shown()
     {
         screenFocused = true;
-        keyGate.player = player_;
+        keyGate.player = controller;
         keyGate.helpOpen = helpOpen;
         keyMonitorInstalled = true;
-        presentNotice(player_->notice());
-        presentConfirm(player_->confirm());
+        alerts.present();
     }
 
     void hidden()
@@ -311,38 +268,9 @@ struct VexatronScreen::State final : VexaButtonTarget {
         keyMonitorInstalled = false;
     }
 
-    // Shows each notice once; its dismissal clears it unless a newer one replaced it.
-    void presentNotice(const std::optional<vexa::VexaNotice> &notice)
-    {
-        if (!notice || notice->id == presentedNotice)
-            return;
-        presentedNotice = notice->id;
-        host.showNotice(notice->title, notice->message,
-                        [weak = std::weak_ptr<PlayerEngine>(player_), id = notice->id] {
-                            const auto player = weak.lock();
-                            if (player && player->notice() && player->notice()->id == id)
-                                player->dismissNotice();
-                        });
-    }
-
-    // Asks each confirmation once; an answer to one that a newer one replaced is dropped.
-    void presentConfirm(const std::optional<vexa::VexaConfirm> &confirm)
-    {
-        if (!confirm || confirm->id == presentedConfirm)
-            return;
-        presentedConfirm = confirm->id;
-        host.askConfirmation(
-            confirm->title, confirm->message,
-            [weak = std::weak_ptr<PlayerEngine>(player_), id = confirm->id](bool yes) {
-                const auto player = weak.lock();
-                if (!player || (player->confirm() && player->confirm()->id != id))
-                    return;
-                player->answerConfirm(yes);
-            });
-    }
-
-    std::shared_ptr<PlayerEngine> player_;
+    std::shared_ptr<PlayerEngine> controller;
     VexaScreenHost &host;
+    VexaScreenAlerts alerts;
     QImage splash;
     std::function<void()> onOpenModule;
     bool helpOpen = false;
@@ -352,10 +280,6 @@ struct VexatronScreen::State final : VexaButtonTarget {
     vexa::VexaKeyGate keyGate;
 
     vexa::ObserverId changesObserver = 0;
-    vexa::ObserverId noticeObserver = 0;
-    vexa::ObserverId confirmObserver = 0;
-    std::optional<vexa::Uuid> presentedNotice;
-    std::optional<vexa::Uuid> presentedConfirm;
 
     bool canvasTold = false;
     std::optional<VexaScreenSnapshot> painted; // what the canvas shows

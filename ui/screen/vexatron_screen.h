@@ -5,10 +5,11 @@
 // file dialogs, alerts and repaints. It uses no Qt Widgets, so it runs headless.
 //
 // Painting: the canvas is composited, back to front, from the paint layer (panels,
-// texts, values, the pattern well), the middle well, the buttons and arrow pairs, and
-// the help overlay while help is open. The paint layer is kept between repaints and
-// painted again only when a value it shows changed. Any change of the controller's
-// published state tells the host once (canvasChanged); the next canvas() repaints.
+// texts, values, buttons, arrow pairs and the pattern well), the middle well, and the
+// help overlay while help is open. The paint layer is kept between repaints and painted
+// again only when a value it shows changed (a button's pressed look included). Any
+// change of the controller's published state tells the host once (canvasChanged); the
+// next canvas() repaints.
 //
 // Everything here runs on the main thread.
 #pragma once

@@ -11,6 +11,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char *kResourceFolder = "resources";
+constexpr const char *kResourceFolderVariable = "VXA_RESOURCE_DIR";
 constexpr const char *kDocumentsKey = "XDG_DOCUMENTS_DIR=";
 
 fs::path programFolder()
@@ -51,9 +53,11 @@ DiskResourceLocator::DiskResourceLocator(std::vector<fs::path> folders)
 DiskResourceLocator DiskResourceLocator::forThisProgram()
 {
     const fs::path program = programFolder();
-    std::vector<fs::path> folders = {program / VXA_INSTALLED_RESOURCES};
-    if (isWithin(program, VXA_BUILD_DIR))
-        folders.emplace_back(VXA_SOURCE_RESOURCES);
+    std::vector<fs::path> folders;
+    if (const char *named = std::getenv(kResourceFolderVariable); named && *named)
+        folders.emplace_back(named);
+    folders.push_back(program / VXA_INSTALLED_RESOURCES);
+    folders.push_back(program / kResourceFolder);
     return DiskResourceLocator(std::move(folders));
 }
 
