@@ -156,6 +156,14 @@ protected:
         return std::make_unique<ProgramWindow>(program, environment, log, scale);
     }
 
+    // No sound server and no sound device reachable: PulseAudio's socket leads nowhere and
+    // ALSA has no configuration, so it knows no device.
+    std::map<std::string, std::string> withoutSound() const
+    {
+        return {{"PULSE_SERVER", "unix:" + home.file("no-server")},
+                {"ALSA_CONFIG_PATH", home.write("alsa.conf", {})}};
+    }
+
     void keep(const QImage &image, const std::string &what) const
     {
         const fs::path file = artifactFolder() / (name() + "-" + what + ".png");
@@ -268,9 +276,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
 
 TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsAChosenModule)
 {
-    const std::string emptyAlsaConfig = home.write("alsa.conf", {});
-    auto program = start({{"PULSE_SERVER", "unix:" + home.file("no-server")},
-                          {"ALSA_CONFIG_PATH", emptyAlsaConfig}});
+    auto program = start(withoutSound());
     ASSERT_TRUE(program->waitForWindow()) << logText();
     const QRect menuBar(program->windowRect().topLeft(),
                         QPoint(program->windowRect().right(), program->canvasRect().top() - 1));
@@ -305,8 +311,7 @@ TEST_F(Desktop, atDeviceScale2_showsTheSamePictureTwiceAsLarge_andClicksLand)
 {
     std::array<QImage, 2> idle, editing;
     for (const int scale : {1, 2}) {
-        auto program = start({{"PULSE_SERVER", "unix:" + home.file("no-server")}}, scale,
-                             "-scale" + std::to_string(scale));
+        auto program = start(withoutSound(), scale, "-scale" + std::to_string(scale));
         ASSERT_TRUE(program->waitForWindow()) << logText();
         idle[scale - 1] = program->canvas();
         program->click(kEdit);
@@ -330,7 +335,7 @@ TEST_F(Desktop, installedProgram_showsTheDemoFromItsInstalledFolder_andQuits)
     if (!installed)
         GTEST_SKIP() << "Skipped: VXA_INSTALLED_PROGRAM names no installed program "
                         "(scripts/check-package sets it)";
-    auto program = start({}, 1, "", installed);
+    auto program = start(withoutSound(), 1, "", installed);
     ASSERT_TRUE(program->waitForWindow()) << logText();
     const QImage started = program->canvas();
     keep(started, "1-started");
