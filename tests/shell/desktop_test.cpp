@@ -8,6 +8,7 @@
 #include "mod_builder.h"
 #include "screen/screen_layout.h"
 #include "screen_text.h"
+#include "sound_level.h"
 #include "source_path.h"
 #include "temp_dir.h"
 #include "ui_tables.h"
@@ -15,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <iostream>
 #include <thread>
 
@@ -84,44 +83,15 @@ bool shows(const QImage &canvas, const ScreenText &text, QRect area = {})
     return findText(canvas, text, area).has_value();
 }
 
-// Length and level of the sound in interleaved stereo frames, silence before and after
-// it left out.
-struct Sound {
-    double seconds = 0;
-    std::array<double, 2> rms{};
-    std::array<float, 2> peak{};
-};
-
-Sound measure(const std::vector<float> &interleaved, size_t maxFrames = SIZE_MAX)
-{
-    auto silent = [](float s) { return s == 0.0f; };
-    const auto first = std::find_if_not(interleaved.begin(), interleaved.end(), silent);
-    const auto last = std::find_if_not(interleaved.rbegin(), interleaved.rend(), silent).base();
-    const size_t begin = static_cast<size_t>(first - interleaved.begin()) & ~size_t{1};
-    size_t end =
-        first < last ? (static_cast<size_t>(last - interleaved.begin()) + 1) & ~size_t{1} : begin;
-    end = std::min(end, begin + 2 * std::min(maxFrames, interleaved.size() / 2));
-    Sound sound;
-    for (size_t i = begin; i < end; ++i) {
-        sound.peak[i % 2] = std::max(sound.peak[i % 2], std::abs(interleaved[i]));
-        sound.rms[i % 2] += double(interleaved[i]) * interleaved[i];
-    }
-    const size_t frames = (end - begin) / 2;
-    sound.seconds = static_cast<double>(frames) / kRate;
-    for (double &side : sound.rms)
-        side = std::sqrt(side / static_cast<double>(std::max<size_t>(frames, 1)));
-    return sound;
-}
-
 // What the engine renders of `module` played from its start, for `seconds` of sound.
-Sound rendered(const fs::path &module, double seconds)
+SoundLevel rendered(const fs::path &module, double seconds)
 {
     ModHandle mod = createMod(kRate);
     EXPECT_EQ(vxa_mod_load(mod.get(), module.c_str()), 0);
     vxa_mod_play_mode_at(mod.get(), 0, 0, 0);
     std::vector<float> frames(2 * static_cast<size_t>((seconds + 1) * kRate));
     vxa_mod_render(mod.get(), frames.data(), static_cast<int32_t>(frames.size() / 2));
-    return measure(frames, static_cast<size_t>(seconds * kRate));
+    return measureSound(frames, static_cast<size_t>(seconds * kRate));
 }
 
 class Desktop : public ::testing::Test {
@@ -211,8 +181,8 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
     program->click(kStop);
     const double played = std::chrono::duration<double>(Clock::now() - playStart).count();
     std::this_thread::sleep_for(300ms);
-    const Sound heard = measure(server.stopRecording());
-    const Sound expected = rendered(sourcePath("resources/SPACE_DEBRIS.MOD"), heard.seconds);
+    const SoundLevel heard = measureSound(server.stopRecording());
+    const SoundLevel expected = rendered(sourcePath("resources/SPACE_DEBRIS.MOD"), heard.seconds);
     std::cout << "heard " << heard.seconds << " s of music in " << played << " s of play, RMS "
               << heard.rms[0] << " / " << heard.rms[1] << " (rendered " << expected.rms[0] << " / "
               << expected.rms[1] << ")\n";
@@ -223,7 +193,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
     }
     server.startRecording();
     std::this_thread::sleep_for(1s);
-    EXPECT_EQ(measure(server.stopRecording()).seconds, 0) << "sound after STOP";
+    EXPECT_EQ(measureSound(server.stopRecording()).seconds, 0) << "sound after STOP";
 
     EXPECT_FALSE(shows(started, kNoteC3, channelColumn(0)));
     program->key("space q");
