@@ -21,6 +21,14 @@ VexaConfirm confirmFor(VexaConfirmAction action)
     return {Uuid::random(), "CLEAR", message, action};
 }
 
+// The edit the sample editor's cut button `op` makes.
+EditKind trimKind(int64_t op)
+{
+    return op == kCutHead   ? EditKind::cutSampleHead
+           : op == kCutTail ? EditKind::cutSampleTail
+                            : EditKind::trimSample;
+}
+
 } // namespace
 
 void PlayerEngine::requestConfirm(VexaConfirmAction action)
@@ -83,7 +91,8 @@ void PlayerEngine::cycleMidWell()
 void PlayerEngine::smpEdClearSample()
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    command([slot](vxa_mod *mod) {
+    command([this, slot](vxa_mod *mod) {
+        pendingEdit_.note(EditKind::clearSample, UndoSnapshot::slot(mod, slot, true));
         vxa_mod_clear_sample(mod, slot);
         return true;
     });
@@ -94,7 +103,9 @@ void PlayerEngine::smpEdTrimOp(int64_t op)
     const auto slot = static_cast<int32_t>(currentSampleSlot_);
     bool failed = false;
     command(
-        [op, slot, &failed](vxa_mod *mod) {
+        [this, op, slot, &failed](vxa_mod *mod) {
+            pendingEdit_.note(trimKind(op),
+                              UndoSnapshot::slot(mod, static_cast<uint32_t>(slot), true));
             if (op == kCutHead)
                 failed = vxa_mod_cut_sample_head(mod, slot) != 0;
             else if (op == kCutTail)
@@ -111,7 +122,9 @@ void PlayerEngine::smpEdTrimOp(int64_t op)
 void PlayerEngine::smpEdSetLoopMark(int64_t which, uint32_t offset)
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    command([slot, which, offset](vxa_mod *mod) {
+    command([this, slot, which, offset](vxa_mod *mod) {
+        pendingEdit_.note(which != 0 ? EditKind::loopMarkerB : EditKind::loopMarkerA,
+                          UndoSnapshot::slot(mod, slot, false));
         if (which != 0)
             vxa_mod_set_loop_mark_b(mod, slot, offset);
         else
