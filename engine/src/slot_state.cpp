@@ -4,7 +4,7 @@
  *
  * The exchange only swaps fields and pointers, so taking back an edit of any size costs
  * the same few nanoseconds and allocates nothing. A record without its sound leaves the
- * slot's data and length alone; the loop is then fitted to the slot's sound, so even a
+ * slot's data and length alone; a loop is then fitted to the slot's sound, so even a
  * record used out of turn cannot leave a loop past the end of the data. */
 #include "sample_slot.h"
 #include "vxa_mod_extras.h"
@@ -73,7 +73,9 @@ int32_t vxa_mod_swap_slot_state(vxa_mod *mod, uint32_t slot, vxa_slot_state *sta
         std::swap(target->volume, kept.volume);
         std::swap(target->finetune, kept.finetune);
         std::swap(target->name, kept.name);
-        vx_sample_fit_loop(target);
+        /* A pending loop start without a loop is kept as it is. */
+        if (vx_sample_has_loop(*target))
+            vx_sample_fit_loop(target);
     }
     const int32_t count = state->num_samples;
     state->num_samples = mod->num_samples;

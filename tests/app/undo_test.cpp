@@ -225,6 +225,7 @@ TEST_F(UndoRedo, randomEditsUndosAndRedos_followAModelOfFullCopies)
         [&] { engine->stepSampleVolume(pick(-30, 30)); },
         [&] { engine->smpEdSetLoopMark(pick(0, 1), static_cast<uint32_t>(pick(0, 220))); },
         [&] { engine->smpEdTrimOp(pick(0, 2)); },
+        [&] { engine->smpEdClearSample(); },
         [&] { engine->stepLength(pick(-3, 3)); },
         [&] { engine->stepRestart(pick(-3, 3)); },
         [&] { engine->stepPattern(pick(-2, 2)); },
