@@ -152,7 +152,7 @@ void PlayerEngine::noticeLostOutput()
     stop();
 }
 
-void PlayerEngine::playMode(int32_t mode, bool record)
+void PlayerEngine::playMode(vxa_play_mode mode, bool record)
 {
     command(
         [mode, record](vxa_mod *mod) {

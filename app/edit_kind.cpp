@@ -37,7 +37,7 @@ constexpr std::array kEditKinds = {
     EditKindInfo{EditKind::restartPosition, "Restart Position", true},
     EditKindInfo{EditKind::positionPattern, "Position Pattern", true},
     EditKindInfo{EditKind::loadSample, "Load Sample", false},
-    EditKindInfo{EditKind::titleStamp, "Title Stamp", false},
+    EditKindInfo{EditKind::titleStamp, "Title Stamp", true},
 };
 
 constexpr bool listedInOrder()

@@ -39,7 +39,8 @@ enum class EditKind {
 const char *editName(EditKind kind);
 
 // True for edits made a digit or an arrow click at a time (typed entries, the steppers),
-// where one step should take back a whole run of them on one place.
+// where one step should take back a whole run of them on one place, and for the title
+// stamp, which a save makes again for each name it tries.
 bool editsMerge(EditKind kind);
 
 // The Edit menu's items: "Undo" or "Redo", followed by the edit's name when there is one.

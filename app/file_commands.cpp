@@ -1,7 +1,11 @@
 // Loading and saving modules and samples, versioned saves, and the demo module.
 //
-// A module load is tried first in a scratch engine context: a damaged file is refused
-// there and never touches the module the user is editing.
+// The audio thread renders under the engine lock, so no file is read or written while
+// the lock is held: a file is read and parsed into a scratch engine context first (a
+// damaged file is refused there and never touches the module being edited), and only
+// the move into the controller's context happens under the lock; a save copies the
+// file's bytes under the lock and writes them after releasing it. Versioned saves take
+// their name exclusively, so two saves racing into one folder never overwrite each other.
 #include "player_engine.h"
 #include "versioned_names.h"
 #include "vexa_io_error.h"
@@ -17,62 +21,97 @@ constexpr const char *kVersionedFolder = "Vexatron";
 constexpr const char *kModuleFallbackTitle = "MODULE";
 constexpr const char *kSampleFallbackStem = "SAMPLE";
 constexpr const char *kSavedPrefix = "Saved:\n";
+constexpr const char *kModuleExtension = "mod";
+constexpr const char *kSampleExtension = "smp";
+constexpr int32_t kScratchSlot = 1; // where a sample file is read before it is moved
 
 struct ModDeleter {
     void operator()(vxa_mod *mod) const { vxa_mod_destroy(mod); }
 };
+using ScratchMod = std::unique_ptr<vxa_mod, ModDeleter>;
 
-bool loadsCleanly(const std::filesystem::path &file)
+// Writes `bytes` to `file`; false when an exclusive write found the name taken, a
+// VexaIOError with the reason for any other failure.
+bool writeFile(const std::filesystem::path &file, const std::vector<uint8_t> &bytes,
+               vxa_write_mode mode, const char *failedText)
 {
-    std::unique_ptr<vxa_mod, ModDeleter> trial(vxa_mod_create(kOutputRate));
-    return trial && vxa_mod_load(trial.get(), file.string().c_str()) == 0;
+    const vxa_write_status status =
+        vxa_mod_write_file(file.string().c_str(), bytes.data(), bytes.size(), mode);
+    if (status == VXA_WRITE_EXISTS && mode == VXA_WRITE_EXCLUSIVE)
+        return false;
+    if (status != VXA_WRITE_OK)
+        throw writeFailure(failedText, status);
+    return true;
+}
+
+// Saves under the first free versioned name from `first` on: `write` is tried with each
+// name in turn while it reports the name taken (another save took it meanwhile).
+template <typename Write>
+std::filesystem::path saveVersioned(const std::filesystem::path &directory, const std::string &stem,
+                                    const char *extension, Write write)
+{
+    auto [file, version] = nextVersionedURL(directory, stem, extension);
+    while (!write(file, version)) {
+        if (++version >= kMaxVersion)
+            throw VexaIOError(kNoFreeVersionText);
+        file = versionedURL(directory, stem, extension, version);
+    }
+    return file;
 }
 
 } // namespace
 
+bool PlayerEngine::ensureEngineContext()
+{
+    // Only this function assigns mod_, on the main thread, so the main thread reads it
+    // without the lock; the audio thread sees the new context through the lock.
+    if (mod_)
+        return true;
+    vxa_mod *created = vxa_mod_create(kOutputRate);
+    if (!created)
+        return false;
+    std::lock_guard guard(lock_);
+    mod_ = created;
+    return true;
+}
+
 void PlayerEngine::load(const std::filesystem::path &file)
 {
-    const bool loadable = loadsCleanly(file);
-    std::string engineTitle;
-    int32_t rc = -1;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            mod_ = vxa_mod_create(kOutputRate);
-        if (!mod_) {
-            setError("vxa_mod_create failed.");
-            return;
-        }
-        if (loadable)
-            rc = vxa_mod_load(mod_, file.string().c_str());
-        engineTitle = vxa_mod_title(mod_);
-        refreshStatusUnlocked();
-    }
-    if (rc != 0) {
-        // A file refused by the trial load leaves the module being edited as it was.
-        // Only a load that failed in the controller's own context has lost it.
-        const bool moduleLost = loadable;
-        onMain([rc, moduleLost, file](PlayerEngine &self) {
-            if (moduleLost) {
-                self.hasModule.set(false);
-                self.title.set("");
-                self.pathLabel.set(file.filename().string());
-            }
-            self.errorMessage.set("Failed to load module (" + std::to_string(rc) + ").");
-            self.publishStatus();
-        });
+    ScratchMod scratch(vxa_mod_create(kOutputRate));
+    const int32_t rc = scratch ? vxa_mod_load(scratch.get(), file.string().c_str()) : -1;
+    if (!scratch || !ensureEngineContext()) {
+        setError("vxa_mod_create failed.");
         return;
     }
+    std::string engineTitle;
     const bool fromResources = services_.resources && services_.resources->contains(file);
-    onMain([file, fromResources, engineTitle](PlayerEngine &self) {
-        self.errorMessage.set(std::nullopt);
-        self.hasModule.set(true);
-        self.title.set(engineTitle.empty() ? file.stem().string() : engineTitle);
-        self.pathLabel.set(file.filename().string());
-        self.moduleURL_ = fromResources ? std::nullopt : std::optional(file);
-        self.isPlaying.set(false);
-        self.publishStatus();
-    });
+    command(
+        [&](vxa_mod *mod) {
+            if (rc == 0)
+                vxa_mod_move_module(mod, scratch.get());
+            engineTitle = vxa_mod_title(mod);
+            return true;
+        },
+        {.startTimer = false, .afterUnlock = [&] {
+             // A refused file never reached the module being edited: only the error shows.
+             if (rc != 0) {
+                 onMain([rc](PlayerEngine &self) {
+                     self.errorMessage.set("Failed to load module (" + std::to_string(rc) + ").");
+                 });
+                 return true;
+             }
+             // Taking back an edit of the module that went would change the new one.
+             forgetEdits();
+             onMain([file, fromResources, engineTitle](PlayerEngine &self) {
+                 self.errorMessage.set(std::nullopt);
+                 self.hasModule.set(true);
+                 self.title.set(engineTitle.empty() ? file.stem().string() : engineTitle);
+                 self.pathLabel.set(file.filename().string());
+                 self.moduleURL_ = fromResources ? std::nullopt : std::optional(file);
+                 self.isPlaying.set(false);
+             });
+             return true;
+         }});
 }
 
 void PlayerEngine::loadBundledDemoIfNeeded()
@@ -89,25 +128,43 @@ void PlayerEngine::loadBundledDemoIfNeeded()
 void PlayerEngine::saveModule(const std::filesystem::path &file, std::optional<int> version,
                               std::optional<std::string> fallback)
 {
+    writeModule(file, version, fallback, VXA_WRITE_REPLACE);
+}
+
+bool PlayerEngine::writeModule(const std::filesystem::path &file, std::optional<int> version,
+                               const std::optional<std::string> &fallback, vxa_write_mode mode)
+{
+    std::vector<uint8_t> bytes;
     std::string engineTitle;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_)
-            throw VexaIOError(kNoModuleText);
-        if (version && fallback)
-            vxa_mod_set_title(mod_, stampVersion(title.get(), *version, *fallback).c_str());
-        if (vxa_mod_save(mod_, file.string().c_str()) != 0)
-            throw VexaIOError(kSaveModuleFailedText);
-        engineTitle = vxa_mod_title(mod_);
-        refreshStatusUnlocked();
-    }
-    onMain([file, engineTitle](PlayerEngine &self) {
-        self.moduleURL_ = file;
-        self.pathLabel.set(file.filename().string());
-        if (!engineTitle.empty())
-            self.title.set(engineTitle);
-        self.publishStatus();
-    });
+    bool hadModule = false;
+    const bool saved = command(
+        [&](vxa_mod *mod) {
+            hadModule = true;
+            if (version && fallback) {
+                pendingEdit_.note(EditKind::titleStamp, UndoSnapshot::title(mod, title.get()));
+                vxa_mod_set_title(mod, stampVersion(title.get(), *version, *fallback).c_str());
+            }
+            bytes.resize(vxa_mod_module_image(mod, nullptr, 0));
+            vxa_mod_module_image(mod, bytes.data(), bytes.size());
+            engineTitle = vxa_mod_title(mod);
+            return true;
+        },
+        {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
+             if (bytes.empty())
+                 throw VexaIOError(kSaveModuleFailedText);
+             if (!writeFile(file, bytes, mode, kSaveModuleFailedText))
+                 return false;
+             onMain([file, engineTitle](PlayerEngine &self) {
+                 self.moduleURL_ = file;
+                 self.pathLabel.set(file.filename().string());
+                 if (!engineTitle.empty())
+                     self.title.set(engineTitle);
+             });
+             return true;
+         }});
+    if (!hadModule)
+        throw VexaIOError(kNoModuleText);
+    return saved;
 }
 
 void PlayerEngine::saveModuleVersioned()
@@ -117,10 +174,16 @@ void PlayerEngine::saveModuleVersioned()
         postNotice(noticeTitle, kNoModuleText);
         return;
     }
+    // One save is one step, however many names it tries: its stamps merge, but not with
+    // an earlier save's.
+    history_.interrupt();
     try {
         const auto stem = sanitizedStem(title.get().empty() ? kModuleFallbackTitle : title.get());
-        const auto [file, version] = nextVersionedURL(writableSaveDirectory(), stem, "mod");
-        saveModule(file, version, kModuleFallbackTitle);
+        const auto file = saveVersioned(
+            writableSaveDirectory(), stem, kModuleExtension,
+            [this](const std::filesystem::path &candidate, int version) {
+                return writeModule(candidate, version, kModuleFallbackTitle, VXA_WRITE_EXCLUSIVE);
+            });
         postNotice(noticeTitle, kSavedPrefix + file.string());
     } catch (const VexaIOError &error) {
         postNotice(noticeTitle, error.errorDescription());
@@ -144,36 +207,58 @@ void PlayerEngine::saveModuleAs(const std::filesystem::path &file)
 
 void PlayerEngine::loadSample(const std::filesystem::path &file)
 {
-    int32_t rc = -1;
-    {
-        std::lock_guard guard(lock_);
-        if (!mod_) {
-            postNotice("LOAD SAMPLE", kNoModuleText);
-            return;
-        }
-        rc = vxa_mod_load_sample(mod_, static_cast<int32_t>(currentSampleSlot_),
-                                 file.string().c_str());
-        refreshStatusUnlocked();
-    }
-    if (rc != 0) {
-        postNotice("LOAD SAMPLE", "Failed to load sample.");
-        onMain([](PlayerEngine &self) { self.publishStatus(); });
-        return;
-    }
-    onMain([](PlayerEngine &self) {
-        self.errorMessage.set(std::nullopt);
-        self.publishStatus();
-    });
+    const char *noticeTitle = "LOAD SAMPLE";
+    ScratchMod scratch(vxa_mod_create(kOutputRate));
+    int32_t rc =
+        scratch ? vxa_mod_load_sample(scratch.get(), kScratchSlot, file.string().c_str()) : -1;
+    const bool loaded = command(
+        [&](vxa_mod *mod) {
+            if (rc != 0)
+                return true;
+            const auto slot = static_cast<int32_t>(currentSampleSlot_);
+            pendingEdit_.note(EditKind::loadSample,
+                              UndoSnapshot::slot(mod, static_cast<uint32_t>(slot), true));
+            rc = vxa_mod_move_sample(mod, slot, scratch.get(), kScratchSlot);
+            return true;
+        },
+        {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
+             if (rc != 0)
+                 postNotice(noticeTitle, "Failed to load sample.");
+             else
+                 onMain([](PlayerEngine &self) { self.errorMessage.set(std::nullopt); });
+             return true;
+         }});
+    if (!loaded)
+        postNotice(noticeTitle, kNoModuleText);
 }
 
 void PlayerEngine::saveSample(const std::filesystem::path &file)
 {
-    std::lock_guard guard(lock_);
-    if (!mod_)
+    writeSample(file, VXA_WRITE_REPLACE);
+}
+
+bool PlayerEngine::writeSample(const std::filesystem::path &file, vxa_write_mode mode)
+{
+    std::vector<uint8_t> bytes;
+    bool hadModule = false;
+    bool written = false;
+    command(
+        [&](vxa_mod *mod) {
+            hadModule = true;
+            const auto slot = static_cast<uint32_t>(currentSampleSlot_);
+            bytes.resize(vxa_mod_sample_image(mod, slot, nullptr, 0));
+            vxa_mod_sample_image(mod, slot, bytes.data(), bytes.size());
+            return true;
+        },
+        {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
+             if (bytes.empty())
+                 throw VexaIOError(kSaveSampleFailedText);
+             written = writeFile(file, bytes, mode, kSaveSampleFailedText);
+             return false; // a saved sample changes nothing shown: nothing to publish
+         }});
+    if (!hadModule)
         throw VexaIOError(kNoModuleText);
-    if (vxa_mod_save_sample(mod_, static_cast<uint32_t>(currentSampleSlot_),
-                            file.string().c_str()) != 0)
-        throw VexaIOError(kSaveSampleFailedText);
+    return written;
 }
 
 bool PlayerEngine::sampleSaveAllowed(const char *noticeTitle)
@@ -210,8 +295,10 @@ void PlayerEngine::saveSampleVersioned()
     try {
         const auto stem =
             sanitizedStem(sampleName.get().empty() ? kSampleFallbackStem : sampleName.get());
-        const auto [file, version] = nextVersionedURL(writableSaveDirectory(), stem, "smp");
-        saveSample(file);
+        const auto file = saveVersioned(writableSaveDirectory(), stem, kSampleExtension,
+                                        [this](const std::filesystem::path &candidate, int) {
+                                            return writeSample(candidate, VXA_WRITE_EXCLUSIVE);
+                                        });
         postNotice(noticeTitle, kSavedPrefix + file.string());
     } catch (const VexaIOError &error) {
         postNotice(noticeTitle, error.errorDescription());

@@ -17,7 +17,9 @@
 //   command holds it only for engine calls in memory and refreshStatusUnlocked() (see
 //   command()); never while publishing, posting, calling the audio device, the timers
 //   or the disk, and never while taking it again: a command does not call another
-//   command under the lock (a debug build aborts, see engine_lock.h).
+//   command under the lock (a debug build aborts, see engine_lock.h). Files are read
+//   into, and written from, memory outside it (file_commands.cpp). Only the main
+//   thread assigns mod_ (once, ensureEngineContext()), so it may read mod_ unlocked.
 // - Lock order: the device's mutex, then lock_. The device's thread holds its mutex
 //   (on that thread only ever tried, never waited for) while the callback takes lock_;
 //   so no code holding lock_ calls into the device or takes any other lock.
@@ -36,6 +38,7 @@
 #include "status_lines.h"
 #include "vexa_notice.h"
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 
 #include <array>
 #include <cstdint>
@@ -107,7 +110,7 @@ public:
     Published<ScopeBuffers> scopeBuffers{changes, flatScopes()};
     Published<SpectrumBins> spectrumBins{changes, {}};
     Published<SampleWave> sampleWave{changes, flatWave()};
-    Published<int64_t> smpEdMarkNext{changes, 0};
+    Published<vxa_loop_marker> smpEdMarkNext{changes, VXA_LOOP_MARKER_A};
     // The Edit menu's two items: whether there is an edit to take back or to do again, and
     // their texts ("Undo Note Entry"; "Undo" alone when there is none). Assigned when they
     // change.
@@ -120,7 +123,7 @@ public:
     void ensureEngineRunning(); // throws AudioError
     void startDisplayTimer();
     void tickDisplay();
-    void playMode(int32_t mode, bool record);
+    void playMode(vxa_play_mode mode, bool record);
     void stop();
 
     // Files: modules, samples, versioned saves and the demo module.
@@ -170,8 +173,8 @@ public:
     void toggleTranspose();
     void toggleSmpEd();
     void smpEdClearSample();
-    void smpEdTrimOp(int64_t op);
-    void smpEdSetLoopMark(int64_t which, uint32_t offset);
+    void smpEdTrimOp(vxa_trim_op op);
+    void smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset);
     void performSmpEdAction(VexaSmpEdAction action);
 
     // The edit history: takes back the latest edit to the module's content, or does again
@@ -188,7 +191,7 @@ public:
 
     // The few properties the screen itself sets.
     void setFilterOn(bool on) { filterOn.set(on); }
-    void setSmpEdMarkNext(int64_t marker) { smpEdMarkNext.set(marker); }
+    void setSmpEdMarkNext(vxa_loop_marker marker) { smpEdMarkNext.set(marker); }
     void dismissNotice() { notice.set(std::nullopt); }
 
     // Floats the render scratch buffer holds (two per frame); 0 before audio starts.
@@ -212,6 +215,15 @@ private:
     void refreshIdleUnlocked();
     void refreshScopesUnlocked(const vxa_status &status);
     bool sampleSaveAllowed(const char *noticeTitle);
+    // Creates the engine context on the first load; false when memory runs out.
+    bool ensureEngineContext();
+    // The saves' common steps: the file's bytes copied under the lock (the module's title
+    // stamped first when a version and fallback are given), written after releasing it.
+    // False when an exclusive write found the name taken; VexaIOError on any other
+    // failure.
+    bool writeModule(const std::filesystem::path &file, std::optional<int> version,
+                     const std::optional<std::string> &fallback, vxa_write_mode mode);
+    bool writeSample(const std::filesystem::path &file, vxa_write_mode mode);
     // Runs one command: under the lock `work` on the loaded module and the refresh, then
     // the closing steps `options` asks for. False when the command ended early (no
     // module where one is needed, `work` or `afterUnlock` said stop).

@@ -9,8 +9,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int kCutHead = 0;
-constexpr int kCutTail = 1;
 constexpr const char *kTrimHint =
     "Click the waveform to set markers A then B (or use REPEAT/REPLEN), then trim.";
 
@@ -22,11 +20,11 @@ VexaConfirm confirmFor(VexaConfirmAction action)
 }
 
 // The edit the sample editor's cut button `op` makes.
-EditKind trimKind(int64_t op)
+EditKind trimKind(vxa_trim_op op)
 {
-    return op == kCutHead   ? EditKind::cutSampleHead
-           : op == kCutTail ? EditKind::cutSampleTail
-                            : EditKind::trimSample;
+    return op == VXA_TRIM_CUT_HEAD   ? EditKind::cutSampleHead
+           : op == VXA_TRIM_CUT_TAIL ? EditKind::cutSampleTail
+                                     : EditKind::trimSample;
 }
 
 } // namespace
@@ -98,7 +96,7 @@ void PlayerEngine::smpEdClearSample()
     });
 }
 
-void PlayerEngine::smpEdTrimOp(int64_t op)
+void PlayerEngine::smpEdTrimOp(vxa_trim_op op)
 {
     const auto slot = static_cast<int32_t>(currentSampleSlot_);
     bool failed = false;
@@ -106,12 +104,7 @@ void PlayerEngine::smpEdTrimOp(int64_t op)
         [this, op, slot, &failed](vxa_mod *mod) {
             pendingEdit_.note(trimKind(op),
                               UndoSnapshot::slot(mod, static_cast<uint32_t>(slot), true));
-            if (op == kCutHead)
-                failed = vxa_mod_cut_sample_head(mod, slot) != 0;
-            else if (op == kCutTail)
-                failed = vxa_mod_cut_sample_tail(mod, slot) != 0;
-            else
-                failed = vxa_mod_trim_sample_to_loop(mod, slot) != 0;
+            failed = vxa_mod_trim_sample(mod, slot, op) != 0;
             return !failed;
         },
         {.needsModule = true, .startTimer = false});
@@ -119,16 +112,14 @@ void PlayerEngine::smpEdTrimOp(int64_t op)
         postNotice("SMP-ED", kTrimHint);
 }
 
-void PlayerEngine::smpEdSetLoopMark(int64_t which, uint32_t offset)
+void PlayerEngine::smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset)
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
     command([this, slot, which, offset](vxa_mod *mod) {
-        pendingEdit_.note(which != 0 ? EditKind::loopMarkerB : EditKind::loopMarkerA,
+        pendingEdit_.note(which == VXA_LOOP_MARKER_B ? EditKind::loopMarkerB
+                                                     : EditKind::loopMarkerA,
                           UndoSnapshot::slot(mod, slot, false));
-        if (which != 0)
-            vxa_mod_set_loop_mark_b(mod, slot, offset);
-        else
-            vxa_mod_set_loop_mark_a(mod, slot, offset);
+        vxa_mod_set_loop_mark(mod, slot, which, offset);
         return true;
     });
 }
@@ -150,13 +141,13 @@ void PlayerEngine::performSmpEdAction(VexaSmpEdAction action)
         saveSampleVersioned();
         break;
     case VexaSmpEdAction::cutHead:
-        smpEdTrimOp(kCutHead);
+        smpEdTrimOp(VXA_TRIM_CUT_HEAD);
         break;
     case VexaSmpEdAction::cutTail:
-        smpEdTrimOp(kCutTail);
+        smpEdTrimOp(VXA_TRIM_CUT_TAIL);
         break;
     case VexaSmpEdAction::trim:
-        smpEdTrimOp(2);
+        smpEdTrimOp(VXA_TRIM_TO_LOOP);
         break;
     case VexaSmpEdAction::clear:
         smpEdClearSample();

@@ -6,8 +6,6 @@ namespace vexa {
 
 namespace {
 
-constexpr int kPatternPlayMode = 1;
-
 template <class... Args> std::string format(const char *pattern, Args... args)
 {
     char text[64];
@@ -17,7 +15,7 @@ template <class... Args> std::string format(const char *pattern, Args... args)
 
 bool patternMode(const vxa_status &status)
 {
-    return status.play_mode == kPatternPlayMode;
+    return status.play_mode == VXA_PLAY_PATTERN;
 }
 
 } // namespace

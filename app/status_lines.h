@@ -2,6 +2,7 @@
 #pragma once
 
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 
 #include <string>
 

@@ -80,7 +80,7 @@ void PlayerEngine::refreshStatusUnlocked()
     orderPosCached_ = status.order_pos;
     orderLenCached_ = status.song_length;
     restartPosCached_ = restart;
-    playModeSongCached_ = status.play_mode == 0;
+    playModeSongCached_ = status.play_mode == VXA_PLAY_SONG;
     isRecordingCached_ = status.recording != 0;
     for (int c = 0; c < kChannelCount; ++c) {
         chanMuteCached_[c] = status.muted[c] != 0;

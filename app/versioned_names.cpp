@@ -3,9 +3,9 @@
 #include "vexa_io_error.h"
 
 #include <algorithm>
-#include <charconv>
 #include <locale>
 #include <regex>
+#include <string_view>
 #include <system_error>
 
 namespace vexa {
@@ -40,24 +40,48 @@ void removeSuffixOnce(std::string &text, const std::string &suffix)
         text.erase(text.size() - suffix.size());
 }
 
+// Bytes of the UTF-8 character at `i`: 2 to 4 for a lead byte followed by its
+// continuation bytes, else 1 (ASCII, or a byte that starts no valid sequence).
+size_t characterBytes(const std::string &text, size_t i)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const size_t extra = lead >= 0xF8   ? 0
+                         : lead >= 0xF0 ? 3
+                         : lead >= 0xE0 ? 2
+                         : lead >= 0xC0 ? 1
+                                        : 0;
+    if (i + extra >= text.size())
+        return 1;
+    for (size_t k = 1; k <= extra; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 1;
+    }
+    return extra + 1;
+}
+
 // UTF-8 to code points; a byte that starts no valid sequence stands for itself.
 std::u32string decodeUtf8(const std::string &text)
 {
     std::u32string out;
     for (size_t i = 0; i < text.size();) {
+        const size_t bytes = characterBytes(text, i);
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-        bool valid = i + extra < text.size() || extra == 0;
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = code << 6 | (next & 0x3F);
-        }
-        out.push_back(valid ? code : lead);
-        i += valid ? extra + 1 : 1;
+        char32_t code = bytes == 1 ? lead : lead & (0x7F >> bytes);
+        for (size_t k = 1; k < bytes; ++k)
+            code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out.push_back(code);
+        i += bytes;
     }
     return out;
+}
+
+// As many whole characters from the start of `text` as fit in `maxBytes`.
+std::string wholeCharactersWithin(const std::string &text, size_t maxBytes)
+{
+    size_t end = 0;
+    while (end < text.size() && end + characterBytes(text, end) <= maxBytes)
+        end += characterBytes(text, end);
+    return text.substr(0, end);
 }
 
 std::string encodeUtf8(const std::u32string &codes)
@@ -117,17 +141,27 @@ bool isStemCharacter(char32_t c)
         .is(std::ctype_base::alnum, static_cast<wchar_t>(c));
 }
 
-// The version between "stem(VXv" and ").ext" in a file name, or 0.
+// The version between "stem(VXv" and ").ext" in a file name: a run of digits with an
+// optional "+", read however long it is, and held at kMaxVersion when larger (no version
+// above it can be free anyway); 0 for any other name.
 int versionIn(const std::string &name, const std::string &prefix, const std::string &suffix)
 {
     if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
         return 0;
-    const char *first = name.data() + prefix.size();
-    const char *last = name.data() + name.size() - suffix.size();
+    std::string_view number(name.data() + prefix.size(),
+                            name.size() - prefix.size() - suffix.size());
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    if (number.empty())
+        return 0;
     int version = 0;
-    const auto [end, error] = std::from_chars(first, last, version);
-    return error == std::errc() && end == last && version > 0 ? version : 0;
+    for (const char digit : number) {
+        if (digit < '0' || digit > '9')
+            return 0;
+        version = std::min(version * 10 + (digit - '0'), kMaxVersion);
+    }
+    return version;
 }
 
 } // namespace
@@ -143,8 +177,9 @@ std::string stampVersion(const std::string &original, int version, const std::st
     std::string base = withoutVersionTag(original.empty() ? fallback : original);
     for (const char *suffix : {".mod", ".MOD", ".smp", ".SMP"})
         removeSuffixOnce(base, suffix);
-    const size_t keep = tag.size() < kMaxTitleLength ? kMaxTitleLength - tag.size() : 0;
-    return base.substr(0, keep) + tag;
+    // Whole characters only: a title cut inside one would not be valid UTF-8.
+    const size_t room = tag.size() < kMaxTitleLength ? kMaxTitleLength - tag.size() : 0;
+    return wholeCharactersWithin(base, room) + tag;
 }
 
 std::string sanitizedStem(const std::string &text)
@@ -177,11 +212,17 @@ std::pair<std::filesystem::path, int> nextVersionedURL(const std::filesystem::pa
          entry.increment(error))
         largest = std::max(largest, versionIn(entry->path().filename().string(), prefix, suffix));
     for (int n = largest + 1; n < kMaxVersion; ++n) {
-        const auto candidate = directory / (prefix + std::to_string(n) + suffix);
+        const auto candidate = versionedURL(directory, stem, ext, n);
         if (!std::filesystem::exists(candidate, error))
             return {candidate, n};
     }
     throw VexaIOError(kNoFreeVersionText);
+}
+
+std::filesystem::path versionedURL(const std::filesystem::path &directory, const std::string &stem,
+                                   const std::string &ext, int version)
+{
+    return directory / (stem + kTagOpen + std::to_string(version) + ")." + ext);
 }
 
 const std::vector<std::string> &moduleFileTypes()

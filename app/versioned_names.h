@@ -13,7 +13,8 @@
 namespace vexa {
 
 // `original` (or `fallback` when empty) with any old tag and up to two module and two
-// sample suffixes removed, cut so that the new tag still fits in 20 characters.
+// sample suffixes removed, cut to whole UTF-8 characters so that the new tag still fits
+// in the title's 20 bytes.
 std::string stampVersion(const std::string &original, int version, const std::string &fallback);
 
 // `text` without its first version tag, in any letter case, wherever it stands.
@@ -28,6 +29,10 @@ std::string sanitizedStem(const std::string &text);
 std::pair<std::filesystem::path, int> nextVersionedURL(const std::filesystem::path &directory,
                                                        const std::string &stem,
                                                        const std::string &ext);
+
+// "directory/stem(VXv version).ext".
+std::filesystem::path versionedURL(const std::filesystem::path &directory, const std::string &stem,
+                                   const std::string &ext, int version);
 
 // File name extensions the open dialogs accept, in order.
 const std::vector<std::string> &moduleFileTypes();

@@ -1,6 +1,8 @@
 // A failed save step; its text is what the user reads in the notice.
 #pragma once
 
+#include "vxa_mod_extras.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -16,5 +18,9 @@ inline constexpr const char *kNoModuleText = "No module loaded.";
 inline constexpr const char *kSaveModuleFailedText = "Could not save module.";
 inline constexpr const char *kNoFreeVersionText = "Could not pick a free version name.";
 inline constexpr const char *kSaveSampleFailedText = "Could not save sample.";
+
+// A failed file write: `failedText` (such as "Could not save module."), then on its own
+// line why, in the user's words.
+VexaIOError writeFailure(const char *failedText, vxa_write_status status);
 
 } // namespace vexa

@@ -76,8 +76,8 @@ void BM_UndoSampleCutWhilePlaying(benchmark::State &state)
         {audio, queue, std::make_shared<SilentTimers>(), nullptr, nullptr});
     engine->ensureEngineRunning();
     engine->load(dir.write("long.mod", longSampleModule()));
-    engine->playMode(0, false);
-    engine->smpEdTrimOp(0);
+    engine->playMode(VXA_PLAY_SONG, false);
+    engine->smpEdTrimOp(VXA_TRIM_CUT_HEAD);
     queue->drain();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();

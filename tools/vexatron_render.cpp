@@ -1,8 +1,8 @@
 // vexatron-render: renders a MOD module to a WAV file with the engine, either the song
 // once (until playback would repeat a row of a song position) or a fixed duration.
-#include "render.h"
 #include "render_options.h"
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 #include "wav_file.h"
 
 #include <algorithm>
@@ -48,17 +48,51 @@ int fail(const std::string &message)
     return kExitFailure;
 }
 
-// Why a module did not load, in the user's terms.
+// Why a module did not load, in the user's terms. Only a regular file is opened: a
+// named pipe would keep the tool waiting for a writer.
 std::string loadError(const std::string &path)
 {
     std::error_code error;
-    if (!std::filesystem::exists(path, error))
+    const auto type = std::filesystem::status(path, error).type();
+    if (type == std::filesystem::file_type::not_found)
         return path + ": no such file";
+    if (type == std::filesystem::file_type::directory)
+        return path + ": is a folder";
+    if (type != std::filesystem::file_type::regular)
+        return path + ": not a regular file";
     if (FILE *file = std::fopen(path.c_str(), "rb"); file)
         std::fclose(file);
     else
         return path + ": cannot read the file";
     return path + ": not a MOD module";
+}
+
+// Why the output could not be written, in the user's terms.
+std::string writeError(const std::string &path, vxa_write_status status)
+{
+    const std::string prefix = path + ": cannot write the file";
+    switch (status) {
+    case VXA_WRITE_READ_ONLY:
+        return prefix + ": it is read-only";
+    case VXA_WRITE_NO_PERMISSION:
+        return prefix + ": no permission to write in its folder";
+    case VXA_WRITE_READ_ONLY_DISK:
+        return prefix + ": the disk is read-only";
+    case VXA_WRITE_DISK_FULL:
+        return prefix + ": the disk is full";
+    case VXA_WRITE_TOO_LARGE:
+        return prefix + ": it is too large for the disk";
+    case VXA_WRITE_NAME_TOO_LONG:
+        return prefix + ": the name is too long";
+    case VXA_WRITE_NO_FOLDER:
+        return prefix + ": its folder does not exist";
+    case VXA_WRITE_IS_FOLDER:
+        return prefix + ": a folder has that name";
+    case VXA_WRITE_NOT_A_FILE:
+        return prefix + ": something other than a file has that name";
+    default:
+        return prefix;
+    }
 }
 
 // The rows of each song position already played: the song ends where one comes back.
@@ -128,7 +162,7 @@ uint64_t render(vxa_mod *mod, const RenderOptions &options, uint64_t limit, WavF
         int64_t frames = static_cast<int64_t>(std::min<uint64_t>(kBlockFrames, limit - done));
         vxa_mod_get_status(mod, &status);
         if (!options.seconds) {
-            const int64_t toRow = vx_render_frames_to_row_start(mod);
+            const int64_t toRow = vxa_mod_frames_to_row_start(mod);
             if (toRow == 0 && !rows.firstVisit(status))
                 break;
             // At a row start render just that frame: the row may change speed or tempo,
@@ -168,20 +202,24 @@ int run(const RenderOptions &options)
         return fail("out of memory");
     if (vxa_mod_load(mod.get(), options.input.c_str()) != 0)
         return fail(loadError(options.input));
+    std::error_code error;
+    if (std::filesystem::equivalent(options.input, options.output, error))
+        return fail(options.output + ": is the input module; name another output file");
     WavFile wav;
-    if (!wav.open(options.output, format, kRate))
-        return fail(options.output + ": cannot write the file");
+    if (const vxa_write_status opened = wav.open(options.output, format, kRate);
+        opened != VXA_WRITE_OK)
+        return fail(writeError(options.output, opened));
 
     if (options.patternMode)
-        vxa_mod_play_mode(mod.get(), 1, 0);
+        vxa_mod_play_mode(mod.get(), VXA_PLAY_PATTERN, 0);
     else
         vxa_mod_play(mod.get());
     const auto start = std::chrono::steady_clock::now();
     const uint64_t frames = render(mod.get(), options, limit, wav);
     if (gInterrupted)
         return kExitInterrupted; // the WAV file's destructor removes the partial file
-    if (!wav.commit())
-        return fail(options.output + ": cannot write the file");
+    if (const vxa_write_status committed = wav.commit(); committed != VXA_WRITE_OK)
+        return fail(writeError(options.output, committed));
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double audio = static_cast<double>(frames) / kRate;

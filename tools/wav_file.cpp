@@ -1,8 +1,5 @@
 #include "wav_file.h"
 
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace vexatron {
@@ -53,39 +50,31 @@ uint64_t WavFile::maxFrames(WavFormat format)
     return (UINT32_MAX - kFloatHeaderBytes) / (kChannels * bytesPerValue(format));
 }
 
-bool WavFile::open(const std::string &target, WavFormat format, int32_t rate)
+vxa_write_status WavFile::open(const std::string &target, WavFormat format, int32_t rate)
 {
     discard();
-    std::string pattern = target + ".partXXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return false;
-    // mkstemp creates the file for its owner only; give it the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    file_ = fdopen(fd, "wb");
-    if (!file_) {
-        close(fd);
-        std::remove(pattern.c_str());
-        return false;
-    }
-    temp_ = pattern;
-    target_ = target;
+    const vxa_write_status status =
+        vxa_mod_writer_open(&writer_, target.c_str(), VXA_WRITE_REPLACE);
     format_ = format;
     rate_ = rate;
     frames_ = 0;
-    failed_ = false;
-    return writeHeader(0);
+    if (writer_) {
+        const std::vector<uint8_t> header = headerBytes(0);
+        vxa_mod_writer_write(writer_, header.data(), header.size());
+    }
+    return status;
 }
 
-bool WavFile::writeHeader(uint32_t frames)
+// The header at the start of the file: written first with no frames, and again with
+// the final count on commit.
+std::vector<uint8_t> WavFile::headerBytes(uint32_t frames) const
 {
     const bool pcm = format_ == WavFormat::Pcm16;
     const uint16_t blockAlign = kChannels * bytesPerValue(format_);
     const uint32_t dataBytes = frames * blockAlign;
     const uint32_t headerBytes = pcm ? kPcmHeaderBytes : kFloatHeaderBytes;
     std::vector<uint8_t> h;
+    h.reserve(kFloatHeaderBytes);
     putTag(h, "RIFF");
     putU32(h, headerBytes - 8 + dataBytes);
     putTag(h, "WAVE");
@@ -106,60 +95,47 @@ bool WavFile::writeHeader(uint32_t frames)
     }
     putTag(h, "data");
     putU32(h, dataBytes);
-    if (std::fseek(file_, 0, SEEK_SET) != 0 ||
-        std::fwrite(h.data(), 1, h.size(), file_) != h.size())
-        failed_ = true;
-    return !failed_;
+    return h;
 }
 
 void WavFile::write(const float *frames, int32_t count)
 {
-    if (!file_ || failed_)
+    if (!writer_)
         return;
     frames_ += static_cast<uint64_t>(count);
     const int32_t values = 2 * count;
     if (format_ == WavFormat::Float32) {
-        if (std::fwrite(frames, sizeof(float), values, file_) != static_cast<size_t>(values))
-            failed_ = true;
+        vxa_mod_writer_write(writer_, frames, static_cast<size_t>(values) * sizeof(float));
         return;
     }
     int16_t pcm[kConvertChunk];
-    for (int32_t start = 0; start < values && !failed_; start += kConvertChunk) {
+    for (int32_t start = 0; start < values; start += kConvertChunk) {
         const int32_t n = values - start < kConvertChunk ? values - start : kConvertChunk;
         for (int32_t i = 0; i < n; ++i)
             pcm[i] = static_cast<int16_t>(frames[start + i] * kPcm16Scale);
-        if (std::fwrite(pcm, sizeof(int16_t), n, file_) != static_cast<size_t>(n))
-            failed_ = true;
+        vxa_mod_writer_write(writer_, pcm, static_cast<size_t>(n) * sizeof(int16_t));
     }
 }
 
-bool WavFile::commit()
+vxa_write_status WavFile::commit()
 {
-    if (!file_)
-        return false;
-    bool ok = !failed_ && frames_ <= maxFrames(format_) &&
-              writeHeader(static_cast<uint32_t>(frames_)) && std::fflush(file_) == 0;
-    ok = std::fclose(file_) == 0 && ok;
-    file_ = nullptr;
-    if (ok) {
-        std::error_code error;
-        std::filesystem::rename(temp_, target_, error);
-        ok = !error;
+    if (!writer_)
+        return VXA_WRITE_FAILED;
+    if (frames_ > maxFrames(format_)) {
+        discard();
+        return VXA_WRITE_TOO_LARGE;
     }
-    if (!ok)
-        std::remove(temp_.c_str());
-    temp_.clear();
-    return ok;
+    const std::vector<uint8_t> header = headerBytes(static_cast<uint32_t>(frames_));
+    vxa_mod_writer_write_at(writer_, 0, header.data(), header.size());
+    vxa_file_writer *writer = writer_;
+    writer_ = nullptr;
+    return vxa_mod_writer_commit(writer);
 }
 
 void WavFile::discard()
 {
-    if (!file_)
-        return;
-    std::fclose(file_);
-    file_ = nullptr;
-    std::remove(temp_.c_str());
-    temp_.clear();
+    vxa_mod_writer_discard(writer_);
+    writer_ = nullptr;
 }
 
 } // namespace vexatron

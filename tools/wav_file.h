@@ -1,11 +1,13 @@
-// A WAV file written all or nothing: the frames go to a temporary file beside the
-// target, which replaces the target only when the header is complete and every byte
-// arrived. Stereo, 16-bit PCM or 32-bit float.
+// A WAV file written all or nothing through the engine's file writer: the frames go to
+// a temporary file beside the target, which replaces the target only when the header
+// is complete and every byte arrived. Stereo, 16-bit PCM or 32-bit float.
 #pragma once
 
+#include "vxa_mod_extras.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vexatron {
 
@@ -18,28 +20,25 @@ public:
     WavFile(const WavFile &) = delete;
     WavFile &operator=(const WavFile &) = delete;
 
-    // False when no temporary file can be created beside the target.
-    bool open(const std::string &target, WavFormat format, int32_t rate);
+    // Why no temporary file could be created beside the target, or VXA_WRITE_OK.
+    vxa_write_status open(const std::string &target, WavFormat format, int32_t rate);
     // `frames` interleaved stereo frames; each value a multiple of 1/128 in -1..1.
     void write(const float *frames, int32_t count);
-    // Finishes the header and renames over the target; false on any failure, in which
-    // case nothing is left behind.
-    bool commit();
+    // Finishes the header and gives the file the target's name; on any failure nothing
+    // is left behind and the result says why.
+    vxa_write_status commit();
     void discard();
 
     // Largest frame count whose data still fits the 32-bit RIFF sizes.
     static uint64_t maxFrames(WavFormat format);
 
 private:
-    bool writeHeader(uint32_t frames);
+    std::vector<uint8_t> headerBytes(uint32_t frames) const;
 
-    FILE *file_ = nullptr;
-    std::string temp_;
-    std::string target_;
+    vxa_file_writer *writer_ = nullptr;
     WavFormat format_ = WavFormat::Pcm16;
     int32_t rate_ = 0;
     uint64_t frames_ = 0;
-    bool failed_ = false;
 };
 
 } // namespace vexatron

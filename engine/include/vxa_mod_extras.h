@@ -1,4 +1,12 @@
-/* vxa_mod_extras.h - engine calls beyond the fixed interface of vxa_mod.h. */
+/* vxa_mod_extras.h - engine calls beyond the fixed interface of vxa_mod.h.
+ *
+ * Outside the fixed API: these calls serve the controller and the tools, and may grow.
+ * They follow the same conventions: a null handle changes nothing and gives the neutral
+ * result, statuses are 0 on success and -1 on failure. Usable from C11 and C++.
+ *
+ * Threads: like every engine call, each call on a context runs under the caller's one
+ * engine lock; a context that no other thread can see (a scratch context) needs none.
+ * The file writer touches no context. */
 #ifndef VXA_MOD_EXTRAS_H
 #define VXA_MOD_EXTRAS_H
 
@@ -10,6 +18,128 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* ---- Named values ---------------------------------------------------------------- */
+/* Numbers the calls take and report, named once for the engine, the controller and the
+ * tools, with the values the fixed interface uses. */
+
+/* What the sequencer follows: the mode of vxa_mod_play_mode, vxa_mod_play_mode_at,
+ * vxa_mod_play_mode_get and vxa_status.play_mode. */
+typedef enum vxa_play_mode {
+    VXA_PLAY_SONG = 0,   /* the order table */
+    VXA_PLAY_PATTERN = 1 /* the current pattern, over and over */
+} vxa_play_mode;
+
+/* The sample editor's three cuts around a slot's loop (vxa_mod_trim_sample). */
+typedef enum vxa_trim_op {
+    VXA_TRIM_CUT_HEAD = 0, /* vxa_mod_cut_sample_head */
+    VXA_TRIM_CUT_TAIL = 1, /* vxa_mod_cut_sample_tail */
+    VXA_TRIM_TO_LOOP = 2   /* vxa_mod_trim_sample_to_loop */
+} vxa_trim_op;
+
+/* The sample editor's loop markers (vxa_mod_set_loop_mark). */
+typedef enum vxa_loop_marker {
+    VXA_LOOP_MARKER_A = 0, /* the loop start: vxa_mod_set_loop_mark_a */
+    VXA_LOOP_MARKER_B = 1  /* the loop end: vxa_mod_set_loop_mark_b */
+} vxa_loop_marker;
+
+/* ---- Sample editing by those names ------------------------------------------------ */
+
+/* The cut `op` of slot `slot` (1..num_samples), with that call's result; -1 for an op
+ * outside the three. */
+int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op);
+
+/* Sets `marker` of slot `slot` (1..31) from a byte offset, as its call does. */
+void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, vxa_loop_marker marker, uint32_t offset);
+
+/* ---- Notes and timing ------------------------------------------------------------ */
+
+/* The PAL machine clock periods count in, Hz: a note plays its sample at this clock
+ * divided by its period, in bytes per second. */
+#define VXA_MOD_PAL_CLOCK_HZ 3546895
+
+/* The Amiga period of note 1..36 (C-1..B-3); 0 for any other value. */
+uint16_t vxa_mod_note_period(uint32_t note);
+
+/* Frames a playing context renders before it processes the start of its next row: 0
+ * when the very next frame starts a row. Speed and tempo change only at row starts, so
+ * the count is exact up to that row. */
+int64_t vxa_mod_frames_to_row_start(const vxa_mod *mod);
+
+/* ---- Moving what was loaded between contexts -------------------------------------- */
+/* A file is read and parsed into a scratch context without any lock; only the move into
+ * the shared context happens under the lock, and takes no disk work. */
+
+/* Moves the module loaded into `from` into `to`. `to` ends exactly as `vxa_mod_load` of
+ * the same file would leave it (what a load resets is reset, what it keeps is kept);
+ * `from` ends unloaded. -1, changing nothing, when `from` holds no module. */
+int32_t vxa_mod_move_module(vxa_mod *to, vxa_mod *from);
+
+/* Moves the sound `vxa_mod_load_sample` put into `from_slot` of `from` into `to_slot` of
+ * `to` (slots 1..31), which ends exactly as `vxa_mod_load_sample` of the same file into
+ * it would leave it; the source slot ends empty. -1, changing nothing, when the source
+ * slot holds no sound or a slot number is out of range. */
+int32_t vxa_mod_move_sample(vxa_mod *to, int32_t to_slot, vxa_mod *from, int32_t from_slot);
+
+/* ---- Files as bytes in memory ----------------------------------------------------- */
+/* Each returns the size of the whole file in bytes (0 when there is nothing to save) and
+ * writes it to `out` only when `capacity` holds all of it, so a first call with no
+ * buffer asks the size. The bytes are exactly what `vxa_mod_save` and
+ * `vxa_mod_save_sample` write. */
+
+size_t vxa_mod_module_image(const vxa_mod *mod, uint8_t *out, size_t capacity);
+/* 0 for a slot outside 1..31, an empty slot or one shorter than 2 bytes. */
+size_t vxa_mod_sample_image(const vxa_mod *mod, uint32_t slot, uint8_t *out, size_t capacity);
+
+/* ---- Files written all or nothing ------------------------------------------------- */
+/* The bytes go to a temporary file with a short unique name in the target's folder;
+ * only a complete file takes the target's name, so a failed write never damages a file
+ * already there and leaves nothing behind. */
+
+typedef enum vxa_write_mode {
+    VXA_WRITE_REPLACE = 0,  /* replaces a file of that name, keeping its permissions */
+    VXA_WRITE_EXCLUSIVE = 1 /* fails with VXA_WRITE_EXISTS when the name is taken */
+} vxa_write_mode;
+
+/* Why a write failed, for the caller to tell the user. */
+typedef enum vxa_write_status {
+    VXA_WRITE_OK = 0,
+    VXA_WRITE_EXISTS,         /* exclusive: a file of that name exists */
+    VXA_WRITE_READ_ONLY,      /* the file at the target may not be written */
+    VXA_WRITE_NO_PERMISSION,  /* the folder may not be written */
+    VXA_WRITE_READ_ONLY_DISK, /* the file system is mounted read-only */
+    VXA_WRITE_DISK_FULL,      /* no space or quota left */
+    VXA_WRITE_TOO_LARGE,      /* larger than the file system or a limit allows */
+    VXA_WRITE_NAME_TOO_LONG,  /* the name or the path is longer than allowed */
+    VXA_WRITE_NO_FOLDER,      /* the folder does not exist */
+    VXA_WRITE_IS_FOLDER,      /* a folder has the target's name */
+    VXA_WRITE_NOT_A_FILE,     /* something other than a file has the target's name */
+    VXA_WRITE_FAILED          /* any other failure of the system */
+} vxa_write_status;
+
+typedef struct vxa_file_writer vxa_file_writer; /* opaque */
+
+/* Starts writing `target`: refuses a target that is a folder, not a regular file, or
+ * (replacing) a file the user may not write; creates the temporary file. On success
+ * `*out` is the writer, which `vxa_mod_writer_commit` or `vxa_mod_writer_discard` ends;
+ * on failure `*out` is null. */
+vxa_write_status vxa_mod_writer_open(vxa_file_writer **out, const char *target,
+                                     vxa_write_mode mode);
+/* Appends bytes. A failure is kept and reported by the commit; later writes are
+ * ignored, so callers write straight through and check once. */
+void vxa_mod_writer_write(vxa_file_writer *writer, const void *bytes, size_t count);
+/* Overwrites bytes already written, from `offset` (a header finished last). */
+void vxa_mod_writer_write_at(vxa_file_writer *writer, uint64_t offset, const void *bytes,
+                             size_t count);
+/* Closes the temporary file and gives it the target's name; on any failure removes it.
+ * Ends the writer. */
+vxa_write_status vxa_mod_writer_commit(vxa_file_writer *writer);
+/* Removes the temporary file and ends the writer. */
+void vxa_mod_writer_discard(vxa_file_writer *writer);
+
+/* Open, one write and commit. */
+vxa_write_status vxa_mod_write_file(const char *target, const void *bytes, size_t count,
+                                    vxa_write_mode mode);
 
 /* ---- Module content taken back and done again ------------------------------------- */
 /* Records of the parts of a module an edit changes, for a caller that keeps a history of

@@ -1,13 +1,17 @@
 /* mod_reader.cpp - reading a four-channel MOD file into the context, in the 31-sample
- * form (signature "M.K.", "M!K!" or "FLT4") or the older 15-sample form.
+ * form (signature "M.K.", "M!K!", "FLT4" or "4CHN") or the older 15-sample form, and
+ * moving a module read into a scratch context into the context that plays it.
  *
- * The whole file is read with one read and parsed through the bounds-checked reader.
- * A file is taken whole or refused: a failure leaves the context without patterns and
- * without sample data. */
+ * The file is read with one read, at most as much as a module can use, and parsed
+ * through the bounds-checked reader. A file is taken whole or refused: a failure leaves
+ * the context without patterns and without sample data. Files of other formats (more
+ * channels, other headers) are refused rather than read as 15-sample modules, which
+ * would play them as noise. */
 #include "byte_reader.h"
-#include "file_io.h"
+#include "file_read.h"
 #include "tables.h"
 #include "text.h"
+#include "vxa_mod_extras.h"
 #include "vxa_mod_internal.h"
 
 #include <cstdlib>
@@ -15,12 +19,17 @@
 
 namespace {
 
-constexpr size_t k_min_file_size = 1084;
-constexpr size_t k_signature_offset = 1080;
-constexpr size_t k_sample_header_bytes = 30;
-constexpr size_t k_headers_offset = 20;
+constexpr size_t k_min_file_size = VXA_MOD_PATTERNS_AT;
 constexpr uint32_t k_empty_sample_max_bytes = 2;
-constexpr const char *k_signatures[] = {"M.K.", "M!K!", "FLT4"};
+constexpr const char *k_signatures[] = {VXA_MOD_SIGNATURE, "M!K!", "FLT4", "4CHN"};
+/* Signatures of modules with other channel counts; besides these, a digit and "CHN"
+ * (other than "4CHN"), two digits and "CH" or "CN", and "TDZ" and a digit. */
+constexpr const char *k_foreign_signatures[] = {"FLT8", "OCTA", "OKTA", "CD81"};
+/* The start of another tracker format's file. */
+constexpr char k_foreign_header[] = "Extended Module: ";
+
+static_assert(VXA_MOD_SONG_LENGTH_AT(VXA_MOD_SLOTS) == 950 && VXA_MOD_SIGNATURE_AT == 1080 &&
+              VXA_MOD_PATTERNS_AT == 1084 && VXA_MOD_OLD_PATTERNS_AT == 600);
 
 /* Where the parts of the file start; depends on the form. */
 struct mod_layout {
@@ -29,26 +38,52 @@ struct mod_layout {
     size_t patterns_offset;
 };
 
-mod_layout detect_layout(const vx_reader &file)
+bool is_digit(uint8_t c)
 {
-    const uint8_t *signature = vx_reader_span(file, k_signature_offset, 4);
-    for (const char *known : k_signatures) {
-        if (signature && std::memcmp(signature, known, 4) == 0)
-            return {31, 950, 1084};
+    return c >= '0' && c <= '9';
+}
+
+bool is_foreign_signature(const uint8_t *s)
+{
+    for (const char *known : k_foreign_signatures) {
+        if (std::memcmp(s, known, VXA_MOD_SIGNATURE_BYTES) == 0)
+            return true;
     }
-    return {15, 470, 600};
+    const bool digit_chn = is_digit(s[0]) && std::memcmp(s + 1, "CHN", 3) == 0;
+    const bool digits_ch =
+        is_digit(s[0]) && is_digit(s[1]) && s[2] == 'C' && (s[3] == 'H' || s[3] == 'N');
+    const bool tdz = std::memcmp(s, "TDZ", 3) == 0 && is_digit(s[3]);
+    return digit_chn || digits_ch || tdz;
+}
+
+/* The file's form, or false when it is a module of another format. */
+bool detect_layout(const vx_reader &file, mod_layout *layout)
+{
+    const uint8_t *header = vx_reader_span(file, 0, sizeof k_foreign_header - 1);
+    if (header && std::memcmp(header, k_foreign_header, sizeof k_foreign_header - 1) == 0)
+        return false;
+    const uint8_t *signature = vx_reader_span(file, VXA_MOD_SIGNATURE_AT, VXA_MOD_SIGNATURE_BYTES);
+    for (const char *known : k_signatures) {
+        if (signature && std::memcmp(signature, known, VXA_MOD_SIGNATURE_BYTES) == 0) {
+            *layout = {VXA_MOD_SLOTS, VXA_MOD_SONG_LENGTH_AT(VXA_MOD_SLOTS), VXA_MOD_PATTERNS_AT};
+            return true;
+        }
+    }
+    *layout = {VXA_MOD_OLD_SLOTS, VXA_MOD_SONG_LENGTH_AT(VXA_MOD_OLD_SLOTS),
+               VXA_MOD_OLD_PATTERNS_AT};
+    return !(signature && is_foreign_signature(signature));
 }
 
 void read_sample_header(const vx_reader &file, size_t offset, vxa_sample *slot)
 {
     vx_text_from_padded(slot->name, vx_reader_span(file, offset, k_name_chars), k_name_chars);
-    slot->length = vx_reader_u16be(file, offset + 22) * 2u;
-    slot->finetune = vx_reader_u8(file, offset + 24) & 0x0F;
-    slot->volume = vx_reader_u8(file, offset + 25);
+    slot->length = vx_reader_u16be(file, offset + VXA_MOD_SAMPLE_LENGTH_AT) * 2u;
+    slot->finetune = vx_reader_u8(file, offset + VXA_MOD_SAMPLE_FINETUNE_AT) & 0x0F;
+    slot->volume = vx_reader_u8(file, offset + VXA_MOD_SAMPLE_VOLUME_AT);
     if (slot->volume > k_max_volume)
         slot->volume = k_max_volume;
-    slot->loop_start = vx_reader_u16be(file, offset + 26) * 2u;
-    slot->loop_length = vx_reader_u16be(file, offset + 28) * 2u;
+    slot->loop_start = vx_reader_u16be(file, offset + VXA_MOD_SAMPLE_LOOP_START_AT) * 2u;
+    slot->loop_length = vx_reader_u16be(file, offset + VXA_MOD_SAMPLE_LOOP_LENGTH_AT) * 2u;
 }
 
 /* Song length (limited to the 128 orders), restart position and order table; returns
@@ -105,11 +140,14 @@ int32_t read_sample_data(const vx_reader &file, size_t offset, vxa_mod *mod)
 
 int32_t parse_module(const vx_reader &file, vxa_mod *mod)
 {
-    const mod_layout layout = detect_layout(file);
+    mod_layout layout{};
+    if (!detect_layout(file, &layout))
+        return -1;
     mod->num_samples = layout.num_samples;
     vx_text_from_padded(mod->title, vx_reader_span(file, 0, k_title_chars), k_title_chars);
     for (int n = 0; n < layout.num_samples; ++n)
-        read_sample_header(file, k_headers_offset + n * k_sample_header_bytes, &mod->samples[n]);
+        read_sample_header(file, VXA_MOD_HEADERS_AT + n * VXA_MOD_SAMPLE_HEADER_BYTES,
+                           &mod->samples[n]);
 
     const int num_patterns = read_song(file, layout.song_length_offset, mod);
     const size_t pattern_bytes = static_cast<size_t>(num_patterns) * k_pattern_bytes;
@@ -155,7 +193,8 @@ int32_t vxa_mod_load(vxa_mod *mod, const char *path)
         return -1;
     vxa_mod_unload(mod);
     size_t size = 0;
-    uint8_t *bytes = vx_file_read_all(path, k_min_file_size, SIZE_MAX, &size);
+    uint8_t *bytes =
+        vx_file_read(path, k_min_file_size, VXA_MOD_MAX_FILE_BYTES, vx_excess_ignored, &size);
     if (!bytes)
         return -1;
     const int32_t result = parse_module(vx_reader{bytes, size}, mod);
@@ -163,4 +202,28 @@ int32_t vxa_mod_load(vxa_mod *mod, const char *path)
     if (result == 0)
         vx_context_reset_transport(mod);
     return result;
+}
+
+int32_t vxa_mod_move_module(vxa_mod *to, vxa_mod *from)
+{
+    if (!to || !from || to == from || !from->patterns)
+        return -1;
+    /* What a load sets, taken from the load into `from`; the rest of `to` stays, as it
+     * does through a load. Slots above the module's count keep their fields. */
+    vxa_mod_unload(to);
+    std::memcpy(to->title, from->title, sizeof to->title);
+    to->num_samples = from->num_samples;
+    for (int n = 0; n < from->num_samples; ++n) {
+        to->samples[n] = from->samples[n];
+        from->samples[n].data = nullptr;
+    }
+    to->song_length = from->song_length;
+    to->restart_pos = from->restart_pos;
+    std::memcpy(to->orders, from->orders, sizeof to->orders);
+    to->patterns = from->patterns;
+    to->num_patterns = from->num_patterns;
+    from->patterns = nullptr;
+    vxa_mod_unload(from);
+    vx_context_reset_transport(to);
+    return 0;
 }

@@ -1,7 +1,8 @@
-/* note_name.cpp - the three-character text of a note: stem and octave ("C-1", "F#2",
- * "B-3"), or "---" for no note. */
+/* note_name.cpp - what a note index stands for: its three-character text, stem and
+ * octave ("C-1", "F#2", "B-3") or "---" for no note, and its Amiga period. */
 #include "tables.h"
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 
 #include <cstdio>
 
@@ -27,4 +28,9 @@ void vxa_mod_note_name(uint8_t note, char *buffer, size_t size)
                       (note - 1) / k_notes_per_octave + 1);
     else
         std::snprintf(buffer, size, "---");
+}
+
+uint16_t vxa_mod_note_period(uint32_t note)
+{
+    return note >= 1 && note <= k_num_notes ? k_periods[note - 1] : 0;
 }

@@ -7,9 +7,10 @@
  * whole numbers while the value stays >= 1 is exact in double, so c - (n - 1) equals
  * the per-frame value before the run's last frame; the last 1.0 is then subtracted as
  * the per-frame loop does, with the same rounding. */
-#include "render.h"
 #include "mixer.h"
 #include "replayer.h"
+#include "vxa_mod_extras.h"
+#include "vxa_mod_internal.h"
 
 #include <cmath>
 
@@ -55,8 +56,10 @@ void vxa_mod_render(vxa_mod *mod, float *out, int32_t frames)
     mod->frames_played += static_cast<uint64_t>(frames);
 }
 
-int64_t vx_render_frames_to_row_start(const vxa_mod *mod)
+int64_t vxa_mod_frames_to_row_start(const vxa_mod *mod)
 {
+    if (!mod)
+        return 0;
     double countdown = mod->tick_countdown;
     int32_t tick = mod->tick;
     int64_t frames = 0;

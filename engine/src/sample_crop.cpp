@@ -1,7 +1,9 @@
 /* sample_crop.cpp - cutting a slot's sound down to a byte range, and the editor's three
- * cuts built on it: everything before the loop, everything after it, all but the loop.
+ * cuts built on it (also by name, vxa_trim_op): everything before the loop, everything
+ * after it, all but the loop.
  * The loop is carried over to the kept bytes, or removed when it does not survive. */
 #include "sample_slot.h"
+#include "vxa_mod_extras.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -87,4 +89,17 @@ int32_t vxa_mod_trim_sample_to_loop(vxa_mod *mod, int32_t slot)
     if (!sample || !vx_sample_has_loop(*sample))
         return -1;
     return crop(sample, sample->loop_start, sample->loop_length);
+}
+
+int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op)
+{
+    switch (op) {
+    case VXA_TRIM_CUT_HEAD:
+        return vxa_mod_cut_sample_head(mod, slot);
+    case VXA_TRIM_CUT_TAIL:
+        return vxa_mod_cut_sample_tail(mod, slot);
+    case VXA_TRIM_TO_LOOP:
+        return vxa_mod_trim_sample_to_loop(mod, slot);
+    }
+    return -1;
 }

@@ -1,12 +1,14 @@
-/* sample_file.cpp - loading a sample file into a slot and saving a slot as a file.
+/* sample_file.cpp - loading a sample file into a slot (directly, or into a scratch
+ * context and then moved), and a slot as a file: its bytes in memory and the file.
  *
  * Two forms are read, told apart by content and never by file name: RIFF WAVE, whose
  * first "data" chunk holds 8-bit unsigned sound, and raw 8-bit data whose signedness
  * is guessed by `vx_ensure_signed`. Slots are always saved as raw unsigned bytes.
  * A failed load or save leaves the slot, and any file already at the target, as it was. */
 #include "byte_reader.h"
-#include "file_io.h"
+#include "file_read.h"
 #include "sample_slot.h"
+#include "vxa_mod_extras.h"
 #include "vxa_mod_internal.h"
 
 #include <cstdlib>
@@ -20,7 +22,6 @@ constexpr uint32_t k_min_saved_sample = 2;    /* bytes */
 constexpr size_t k_min_wave_file = 44;
 constexpr size_t k_first_chunk = 12;
 constexpr size_t k_chunk_header = 8;
-constexpr size_t k_save_block = 4096;
 constexpr uint8_t k_sign_bit = 0x80;
 
 uint32_t read_u32le(const vx_reader &r, size_t offset)
@@ -69,7 +70,7 @@ void flip_sign_bits(uint8_t *bytes, size_t count)
         bytes[i] ^= k_sign_bit;
 }
 
-/* The slot takes the file's name: the part after the last backslash, else after the
+/* The slot's name after the file: the part after the last backslash, else after the
  * last slash; upper case, with control, lower-case-range and non-ASCII bytes shown as
  * spaces, at most 22 bytes, extension included. */
 void name_after_file(char *name, const char *path)
@@ -85,6 +86,21 @@ void name_after_file(char *name, const char *path)
             c = static_cast<uint8_t>(c - 'a' + 'A');
         name[i] = c < 0x20 || c >= 0x60 ? ' ' : static_cast<char>(c);
     }
+}
+
+/* What every sample load does to its slot once the new sound is complete. */
+void install_loaded_sound(vxa_mod *mod, int32_t slot, int8_t *data, uint32_t length,
+                          const char *name)
+{
+    vxa_sample *target = &mod->samples[slot - 1];
+    vx_sample_replace_data(target, data, length);
+    vx_sample_remove_loop(target);
+    target->finetune = 0;
+    if (target->volume == 0)
+        target->volume = k_max_volume;
+    std::memcpy(target->name, name, sizeof target->name);
+    if (slot > mod->num_samples)
+        mod->num_samples = slot;
 }
 
 } // namespace
@@ -108,11 +124,11 @@ void vx_ensure_signed(uint8_t *buffer, size_t count)
 
 int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
 {
-    vxa_sample *target = vx_slot_any(mod, static_cast<uint32_t>(slot));
-    if (!target || !path)
+    if (!vx_slot_any(mod, static_cast<uint32_t>(slot)) || !path)
         return -1;
     size_t size = 0;
-    uint8_t *bytes = vx_file_read_all(path, k_min_sample_file, k_max_sample_file, &size);
+    uint8_t *bytes =
+        vx_file_read(path, k_min_sample_file, k_max_sample_file, vx_excess_refused, &size);
     if (!bytes)
         return -1;
     const sound_span sound = find_sound({bytes, size});
@@ -129,34 +145,48 @@ int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
     std::free(bytes);
     if (!data)
         return -1;
-
-    vx_sample_replace_data(target, reinterpret_cast<int8_t *>(data), static_cast<uint32_t>(length));
-    vx_sample_remove_loop(target);
-    target->finetune = 0;
-    if (target->volume == 0)
-        target->volume = k_max_volume;
-    name_after_file(target->name, path);
-    if (slot > mod->num_samples)
-        mod->num_samples = slot;
+    char name[k_name_chars + 1];
+    name_after_file(name, path);
+    install_loaded_sound(mod, slot, reinterpret_cast<int8_t *>(data), static_cast<uint32_t>(length),
+                         name);
     return 0;
+}
+
+int32_t vxa_mod_move_sample(vxa_mod *to, int32_t to_slot, vxa_mod *from, int32_t from_slot)
+{
+    vxa_sample *target = vx_slot_any(to, static_cast<uint32_t>(to_slot));
+    vxa_sample *source = vx_slot_any(from, static_cast<uint32_t>(from_slot));
+    if (!target || !source || target == source || !source->data)
+        return -1;
+    install_loaded_sound(to, to_slot, source->data, source->length, source->name);
+    source->data = nullptr;
+    source->length = 0;
+    return 0;
+}
+
+size_t vxa_mod_sample_image(const vxa_mod *mod, uint32_t slot, uint8_t *out, size_t capacity)
+{
+    const vxa_sample *source =
+        vx_slot_with_sound(const_cast<vxa_mod *>(mod), slot, k_min_saved_sample);
+    if (!source)
+        return 0;
+    if (out && capacity >= source->length) {
+        std::memcpy(out, source->data, source->length);
+        flip_sign_bits(out, source->length);
+    }
+    return source->length;
 }
 
 int32_t vxa_mod_save_sample(vxa_mod *mod, uint32_t slot, const char *path)
 {
-    const vxa_sample *source = vx_slot_with_sound(mod, slot, k_min_saved_sample);
-    if (!source || !path)
+    if (!path)
         return -1;
-    vx_safe_file file;
-    if (vx_safe_open(&file, path) != 0)
+    const size_t size = vxa_mod_sample_image(mod, slot, nullptr, 0);
+    auto *image = size ? static_cast<uint8_t *>(std::malloc(size)) : nullptr;
+    if (!image)
         return -1;
-    uint8_t block[k_save_block];
-    for (uint32_t done = 0; done < source->length;) {
-        const uint32_t left = source->length - done;
-        const uint32_t count = left < k_save_block ? left : static_cast<uint32_t>(k_save_block);
-        std::memcpy(block, source->data + done, count);
-        flip_sign_bits(block, count);
-        vx_safe_write(&file, block, count);
-        done += count;
-    }
-    return vx_safe_commit(&file);
+    vxa_mod_sample_image(mod, slot, image, size);
+    const vxa_write_status status = vxa_mod_write_file(path, image, size, VXA_WRITE_REPLACE);
+    std::free(image);
+    return status == VXA_WRITE_OK ? 0 : -1;
 }

@@ -1,7 +1,9 @@
 /* sample_loop.cpp - setting a slot's loop by stepping its start and length (in 2-byte
- * words) and by the sample editor's two markers (A = loop start, B = loop end).
+ * words) and by the sample editor's two markers (A = loop start, B = loop end; also by
+ * name, vxa_loop_marker).
  * Every result is even and lies inside the sample, or there is no loop. */
 #include "sample_slot.h"
+#include "vxa_mod_extras.h"
 
 namespace {
 
@@ -94,4 +96,12 @@ void vxa_mod_set_loop_mark_b(vxa_mod *mod, uint32_t slot, uint32_t offset)
     if (end < start + k_marker_loop)
         return;
     vx_sample_set_loop(sample, start, end);
+}
+
+void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, vxa_loop_marker marker, uint32_t offset)
+{
+    if (marker == VXA_LOOP_MARKER_A)
+        vxa_mod_set_loop_mark_a(mod, slot, offset);
+    else if (marker == VXA_LOOP_MARKER_B)
+        vxa_mod_set_loop_mark_b(mod, slot, offset);
 }

@@ -3,6 +3,8 @@
 #ifndef VXA_TABLES_H
 #define VXA_TABLES_H
 
+#include "vxa_mod_extras.h"
+
 #include <cstdint>
 #include <iterator>
 
@@ -10,7 +12,7 @@ constexpr int k_num_notes = 36;
 
 /* The PAL machine clock the periods count in, Hz: a note's sample rate is this divided
  * by its period. */
-constexpr uint32_t k_pal_clock = 3546895;
+constexpr uint32_t k_pal_clock = VXA_MOD_PAL_CLOCK_HZ;
 constexpr int k_vibrato_steps = 32;
 
 /* Amiga periods without finetune for notes 1..36 (C-1..B-3); note n is entry n - 1.

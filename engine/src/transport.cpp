@@ -3,13 +3,13 @@
  * A play call restarts from a clean slate: clear channels, VU levels at 0, tick 0 and
  * a zero countdown, so the very next rendered frame processes the start row; the song
  * position, speed, tempo and mutes carry over. Stop works with or without a module. */
+#include "vxa_mod_extras.h"
 #include "vxa_mod_internal.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr int32_t k_pattern_mode = 1;
 constexpr int32_t k_last_row = k_rows_per_pattern - 1;
 
 /* `row` is the start row already limited to 0..63. */
@@ -17,7 +17,7 @@ void start_playing(vxa_mod *mod, int32_t mode, int32_t record, int32_t row)
 {
     vx_context_clear_channels(mod);
     std::memset(mod->vu, 0, sizeof mod->vu);
-    mod->play_mode = mode == k_pattern_mode ? k_pattern_mode : 0;
+    mod->play_mode = mode == VXA_PLAY_PATTERN ? VXA_PLAY_PATTERN : VXA_PLAY_SONG;
     mod->recording = record != 0 ? 1 : 0;
     mod->row = row;
     mod->tick = 0;
@@ -30,7 +30,7 @@ void start_playing(vxa_mod *mod, int32_t mode, int32_t record, int32_t row)
 
 void vxa_mod_play(vxa_mod *mod)
 {
-    vxa_mod_play_mode(mod, 0, 0);
+    vxa_mod_play_mode(mod, VXA_PLAY_SONG, 0);
 }
 
 void vxa_mod_play_mode(vxa_mod *mod, int32_t mode, int32_t record)
@@ -81,7 +81,7 @@ int32_t vxa_mod_is_recording(const vxa_mod *mod)
 
 int32_t vxa_mod_play_mode_get(const vxa_mod *mod)
 {
-    return mod ? mod->play_mode : 0;
+    return mod ? mod->play_mode : VXA_PLAY_SONG;
 }
 
 int32_t vxa_mod_restart(const vxa_mod *mod)

@@ -17,6 +17,7 @@
 #define VXA_MOD_INTERNAL_H
 
 #include "vxa_mod.h"
+#include "vxa_mod_layout.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,19 +25,19 @@
 constexpr int32_t k_default_rate = 44100; /* Hz */
 constexpr int32_t k_default_speed = 6;    /* ticks per row */
 constexpr int32_t k_default_tempo = 125;  /* beats per minute */
-constexpr int k_num_slots = 31;
-constexpr int k_num_channels = 4;
-constexpr int k_max_orders = 128;
-constexpr int k_max_patterns = 128;
-constexpr int k_rows_per_pattern = 64;
-constexpr int k_cell_bytes = 4;
+constexpr int k_num_slots = VXA_MOD_SLOTS;
+constexpr int k_num_channels = VXA_MOD_CHANNELS;
+constexpr int k_max_orders = VXA_MOD_ORDERS;
+constexpr int k_max_patterns = VXA_MOD_MAX_PATTERNS;
+constexpr int k_rows_per_pattern = VXA_MOD_ROWS;
+constexpr int k_cell_bytes = VXA_MOD_CELL_BYTES;
 constexpr int k_row_bytes = k_num_channels * k_cell_bytes;
-constexpr int k_pattern_bytes = k_rows_per_pattern * k_row_bytes; /* 1024 */
+constexpr int k_pattern_bytes = VXA_MOD_PATTERN_BYTES; /* 1024 */
 constexpr int k_max_volume = 64;
 constexpr int k_scope_length = 256;
 constexpr int k_spectrum_bars = 24;
-constexpr int k_title_chars = 20;
-constexpr int k_name_chars = 22;
+constexpr int k_title_chars = VXA_MOD_TITLE_BYTES;
+constexpr int k_name_chars = VXA_MOD_SAMPLE_NAME_BYTES;
 constexpr uint8_t k_silence = 128; /* unsigned 8-bit zero line */
 
 /* Any loop shorter than this many bytes counts as no loop. */
@@ -88,7 +89,7 @@ struct vxa_mod {
     int32_t tick;
     int32_t speed;     /* ticks per row, 1..31 */
     int32_t tempo;     /* beats per minute, 32..255 */
-    int32_t play_mode; /* 0 = song, 1 = pattern */
+    int32_t play_mode; /* a vxa_play_mode: VXA_PLAY_SONG or VXA_PLAY_PATTERN */
     int32_t recording;
     int32_t break_row;  /* -1 = none */
     int32_t jump_order; /* -1 = none */

@@ -36,7 +36,7 @@ TEST_F(ControllerTest, scratchBuffer_isSizedForTheDeviceBlockAtStart_longerCallb
     loadModule(steadyModule());
     engine->ensureEngineRunning();
     EXPECT_EQ(engine->renderScratchCapacity(), 16384);
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     const auto split = audio->renderOnDeviceThread(20000);
     EXPECT_EQ(split[0], std::vector<float>(20000, 0.25f));
     EXPECT_EQ(split[1], std::vector<float>(20000, 0.0f));
@@ -63,7 +63,7 @@ TEST_F(ControllerTest, missingFormat_failsWithTheControllersError)
 
 TEST_F(ControllerTest, play_withoutAModuleDoesNothing_reportsAnEngineThatCannotStart_stopKeepsAudio)
 {
-    engine->playMode(0, true);
+    engine->playMode(VXA_PLAY_SONG, true);
     drain();
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
@@ -71,12 +71,12 @@ TEST_F(ControllerTest, play_withoutAModuleDoesNothing_reportsAnEngineThatCannotS
 
     loadModule(steadyModule());
     audio->startError = "no device";
-    engine->playMode(1, true);
+    engine->playMode(VXA_PLAY_PATTERN, true);
     drain();
     EXPECT_EQ(engine->errorMessage(), "Audio engine: no device");
     EXPECT_FALSE(engine->editMode()); // the rest of the play command did not run
     audio->startError = nullptr;
-    engine->playMode(1, true);
+    engine->playMode(VXA_PLAY_PATTERN, true);
     drain();
     EXPECT_EQ(engine->errorMessage(), std::nullopt);
     EXPECT_TRUE(engine->isPlaying());
@@ -95,10 +95,10 @@ TEST_F(ControllerTest, play_withoutAModuleDoesNothing_reportsAnEngineThatCannotS
 TEST_F(ControllerTest, lostOutput_stopsTheSongAndSaysWhy_andPlayOrALiveNoteReopensIt)
 {
     loadModule(steadyModule());
-    const std::function<void()> reopeners[] = {[&] { engine->playMode(0, false); },
+    const std::function<void()> reopeners[] = {[&] { engine->playMode(VXA_PLAY_SONG, false); },
                                                [&] { engine->writeNoteAtCursor(13, false); }};
     for (const auto &reopen : reopeners) {
-        engine->playMode(0, false);
+        engine->playMode(VXA_PLAY_SONG, false);
         audio->loseOutput("The server went away.");
         engine->tickDisplay();
         drain();
@@ -118,7 +118,7 @@ TEST_F(ControllerTest, displayTimer_isStartedOnceAndTicksThePublishedState)
     EXPECT_EQ(timers->scheduledCount(), 1);
     EXPECT_EQ(timers->lastInterval.count(), 1'000'000'000 / 30);
     loadModule(steadyModule());
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     audio->renderOnDeviceThread(44100);
     timers->fireAll();
     drain();

@@ -1,8 +1,8 @@
 // The controller while the device renders: render callbacks run on the fake device's
 // own thread without pause while the main thread loads, plays, stops, ticks the display,
-// publishes, saves, edits and takes edits back. Run under ThreadSanitizer in CI, where any unguarded access
-// between the two threads is a failure; in every build the commands must still have
-// their effects.
+// publishes, saves, edits and takes edits back. Run under ThreadSanitizer in CI, where any
+// unguarded access between the two threads is a failure; in every build the commands must still
+// have their effects.
 #include "busy_module.h"
 #include "controller_fixture.h"
 
@@ -40,7 +40,7 @@ protected:
 TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
 {
     for (int round = 0; round < 8; ++round) {
-        engine->playMode(round % 2, round % 3 == 0);
+        engine->playMode(round % 2 ? VXA_PLAY_PATTERN : VXA_PLAY_SONG, round % 3 == 0);
         ASSERT_TRUE(renderedMore());
         engine->tickDisplay();
         drain();
@@ -57,7 +57,7 @@ TEST_F(Concurrency, playStopAndDisplayTicks_whileRendering)
 
 TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     for (int round = 0; round < 8; ++round) {
         ASSERT_TRUE(renderedMore());
         const std::string title = "SONG " + std::to_string(round);
@@ -65,7 +65,7 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
             work.write("song.mod", ModBuilder().title(title).note(0, 0, 0, 428, 1).build()));
         drain();
         EXPECT_EQ(engine->title(), title);
-        engine->playMode(0, false);
+        engine->playMode(VXA_PLAY_SONG, false);
         ASSERT_TRUE(renderedMore());
         engine->saveModuleVersioned();
         engine->loadSample(work.write("s.raw", std::vector<uint8_t>(64, 0x90)));
@@ -82,7 +82,7 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
 
 TEST_F(Concurrency, samplesCutClearedAndRestored_whileTheyPlay)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     for (int round = 0; round < 8; ++round) {
         ASSERT_TRUE(renderedMore());
         engine->publishStatus();
@@ -105,7 +105,7 @@ TEST_F(Concurrency, samplesCutClearedAndRestored_whileTheyPlay)
 
 TEST_F(Concurrency, goingAway_whileRendering_leavesNoHooksBehind)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     ASSERT_TRUE(renderedMore());
     drain();
     engine->postNotice("T", "M");

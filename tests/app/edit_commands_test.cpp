@@ -90,7 +90,7 @@ TEST_F(EditCommands, cursorWrapsThroughAllTwentyFourFields_octaveStaysInItsRange
 
 TEST_F(EditCommands, channelKeys_alwaysToggleMutes_andAMutedChannelShowsNoMeterOrScope)
 {
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     audio->renderOnDeviceThread(512); // the 200-byte sample still sounds
     run([&] { engine->tickDisplay(); });
     EXPECT_GT(engine->chanMuzak()[1], 0);
@@ -102,7 +102,7 @@ TEST_F(EditCommands, channelKeys_alwaysToggleMutes_andAMutedChannelShowsNoMeterO
     EXPECT_TRUE(type("2"));
     EXPECT_TRUE(engine->chanMute()[1]);
     EXPECT_EQ(cell(0, 0), "---00000"); // not a hex digit
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     audio->renderOnDeviceThread(512);
     run([&] { engine->tickDisplay(); });
     EXPECT_EQ(engine->chanMuzak()[1], 0);
@@ -123,7 +123,7 @@ TEST_F(EditCommands, hexEntry_movesTheCursorOn_fromTheLastFieldIntoTheNextChanne
 
 TEST_F(EditCommands, recordingWhilePlaying_writesWithoutAdvancing)
 {
-    run([&] { engine->playMode(1, true); });
+    run([&] { engine->playMode(VXA_PLAY_PATTERN, true); });
     EXPECT_TRUE(engine->editMode());
     type("z");
     EXPECT_EQ(engine->patternRows()[5].cells[0], "C-201000");
@@ -183,13 +183,13 @@ TEST_F(EditCommands, transpose_movesTheNoteUnderTheCursor_orSaysThereIsNone)
 
 TEST_F(EditCommands, spaceAndEscapeStop_unhandledKeysPass_helpLetsOnlyEscapeThrough)
 {
-    run([&] { engine->playMode(0, false); });
+    run([&] { engine->playMode(VXA_PLAY_SONG, false); });
     EXPECT_FALSE(press(keys::space, {}, false, true)); // with command: passed on
     EXPECT_TRUE(engine->isPlaying());
     EXPECT_TRUE(press(keys::space));
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
-    run([&] { engine->playMode(0, true); });
+    run([&] { engine->playMode(VXA_PLAY_SONG, true); });
     EXPECT_TRUE(press(keys::escape));
     EXPECT_FALSE(engine->isPlaying());
     EXPECT_FALSE(engine->editMode());
@@ -223,7 +223,7 @@ TEST_F(EditCommands, stepSampleClampsAndPublishesTheSlot_wellClicksMoveTheRowOnl
     run([&] { engine->patternWellClick(12, 7, -2); });
     EXPECT_EQ(cursor(), Cursor(3, 0));
     EXPECT_EQ(engine->currentRow(), 12);
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     run([&] { engine->patternWellClick(30, std::nullopt, 4); });
     EXPECT_EQ(engine->currentRow(), 0);
     EXPECT_EQ(cursor(), Cursor(3, 0));

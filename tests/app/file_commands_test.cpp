@@ -1,11 +1,13 @@
 // Module and sample files through the controller: loading (and refusing damaged files
 // without losing the module being edited), versioned and plain saves with every
-// failure text, and the demo module from the resources.
+// failure text and its reason, saves racing into one folder, and the demo module from
+// the resources.
 #include "controller_fixture.h"
 #include "versioned_names.h"
 #include "vexa_io_error.h"
 
 #include <fstream>
+#include <thread>
 
 using namespace vxtest;
 namespace fs = std::filesystem;
@@ -26,15 +28,38 @@ protected:
     }
 };
 
+const std::string kE = "\u00e9";      // two bytes
+const std::string kUpperE = "\u00c9"; // its upper case, as file stems have it
+
+std::string times(int count, const std::string &text)
+{
+    std::string out;
+    while (count-- > 0)
+        out += text;
+    return out;
+}
+
 } // namespace
 
-TEST(VersionedNames, stampVersionReplacesTheOldTagAndFitsTwentyCharacters)
+TEST(VersionedNames, stampVersionReplacesTheOldTagAndFitsTwentyBytesOfWholeCharacters)
 {
-    EXPECT_EQ(vexa::stampVersion("my song.mod", 1, "MODULE"), "my song(VXv1)");
-    EXPECT_EQ(vexa::stampVersion("my song(VXv1)", 2, "MODULE"), "my song(VXv2)");
-    EXPECT_EQ(vexa::stampVersion("ABCDEFGHIJKLMNOPQRST", 12, "MODULE"), "ABCDEFGHIJKLM(VXv12)");
-    EXPECT_EQ(vexa::stampVersion("", 1, "MODULE"), "MODULE(VXv1)");
-    EXPECT_EQ(vexa::stampVersion("a(vxv7)b.smp.MOD.mod", 0, "M"), "ab(VXv1)");
+    const struct {
+        std::string title;
+        int version;
+        std::string stamped;
+    } cases[] = {
+        {"my song.mod", 1, "my song(VXv1)"},
+        {"my song(VXv1)", 2, "my song(VXv2)"},
+        {"ABCDEFGHIJKLMNOPQRST", 12, "ABCDEFGHIJKLM(VXv12)"},
+        {"", 1, "MODULE(VXv1)"},
+        {"a(vxv7)b.smp.MOD.mod", 0, "ab(VXv1)"},
+        {"X" + times(14, kE), 1, "X" + times(6, kE) + "(VXv1)"},
+        {"X" + times(24, kE), 123, "X" + times(5, kE) + "(VXv123)"},
+        {times(6, "\u20ac"), 1, times(4, "\u20ac") + "(VXv1)"},
+        {"a" + times(4, "\U0001F600"), 1, "a" + times(3, "\U0001F600") + "(VXv1)"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(vexa::stampVersion(c.title, c.version, "MODULE"), c.stamped) << c.title;
 }
 
 TEST(VersionedNames, sanitizedStemKeepsLettersDigitsUnderscoreAndDash)
@@ -50,14 +75,24 @@ TEST(VersionedNames, nextVersionIsAboveTheLargestThere_untilNoneIsFree)
 {
     TempDir dir;
     EXPECT_EQ(vexa::nextVersionedURL(dir.path(), "X", "mod").second, 1);
-    for (const char *name :
-         {"X(VXv3).mod", "X(VXv10).mod", "X(VXvabc).mod", "X(VXv99).smp", "Y(VXv50).mod"})
+    for (const char *name : {"X(VXv3).mod", "X(VXv+10).mod", "X(VXvabc).mod", "X(VXv+).mod",
+                             "X(VXv-20).mod", "X(VXv99).smp", "Y(VXv50).mod"})
         std::ofstream(dir.path() / name) << "x";
     EXPECT_EQ(vexa::nextVersionedURL(dir.path(), "X", "mod"),
               std::make_pair(dir.path() / "X(VXv11).mod", 11));
-    std::ofstream(dir.path() / "X(VXv9999).mod") << "x";
-    EXPECT_THROW(vexa::nextVersionedURL(dir.path(), "X", "mod"), vexa::VexaIOError);
     EXPECT_EQ(vexa::nextVersionedURL(dir.path() / "missing", "X", "mod").second, 1);
+    // Numbers too large for any version, however many digits, leave none free.
+    for (const char *name : {"X(VXv9999).mod", "X(VXv2147483647).mod", "X(VXv99999999999).mod",
+                             "X(VXv000000000000000000000012345).mod"}) {
+        std::ofstream(dir.path() / name) << "x";
+        try {
+            vexa::nextVersionedURL(dir.path(), "X", "mod");
+            ADD_FAILURE() << name;
+        } catch (const vexa::VexaIOError &error) {
+            EXPECT_EQ(error.errorDescription(), "Could not pick a free version name.");
+        }
+        fs::remove(dir.path() / name);
+    }
 }
 
 TEST_F(FileCommands, versionedSavesGoBesideTheFileAndStampTheTitle_saveAsNeverStamps)
@@ -75,8 +110,82 @@ TEST_F(FileCommands, versionedSavesGoBesideTheFileAndStampTheTitle_saveAsNeverSt
     EXPECT_EQ(notice(), saved("SAVE AS", work.path() / "copy.mod"));
     EXPECT_EQ(engine->title(), "my song(VXv2)");
     EXPECT_TRUE(fs::exists(work.path() / "copy.mod"));
-    engine->saveModuleAs(work.path() / "missing" / "x.mod");
-    EXPECT_EQ(notice(), "SAVE AS / Could not save module.");
+}
+
+TEST_F(FileCommands, versionedSavesOfAnAccentedTitle_keepWholeCharacters)
+{
+    loadModule(ModBuilder().title("X" + times(9, kE))); // 19 bytes
+    const std::string versions[][2] = {{"X" + times(9, kUpperE) + "(VXv1).mod", "(VXv1)"},
+                                       {"X" + times(6, kUpperE) + "(VXv1).mod", "(VXv1)"},
+                                       {"X" + times(6, kUpperE) + "(VXv2).mod", "(VXv2)"}};
+    for (const auto &[file, tag] : versions) {
+        engine->saveModuleVersioned();
+        EXPECT_EQ(notice(), saved("SAVE", work.path() / file));
+        EXPECT_EQ(engine->title(), "X" + times(6, kE) + tag);
+    }
+}
+
+TEST_F(FileCommands, saveAs_saysWhyItFailed_andNeverReplacesAReadOnlyFile)
+{
+    loadModule(ModBuilder().title("SONG"));
+    const auto locked = work.write("locked.mod", {'o', 'l', 'd'});
+    fs::permissions(locked, fs::perms::owner_read);
+    const std::string failed = "SAVE AS / Could not save module.\n";
+    const struct {
+        fs::path file;
+        std::string notice;
+    } cases[] = {
+        {work.path() / "copy.mod", saved("SAVE AS", work.path() / "copy.mod")},
+        {work.path() / std::string(255, 'n'),
+         saved("SAVE AS", work.path() / std::string(255, 'n'))},
+        {work.path() / "missing" / "x.mod", failed + "The folder does not exist."},
+        {locked, failed + "The file is read-only."},
+        {work.path() / std::string(256, 'n'), failed + "The file name is too long."},
+        {work.path(), failed + "A folder has this name."},
+    };
+    for (const auto &c : cases) {
+        engine->saveModuleAs(c.file);
+        EXPECT_EQ(notice(), c.notice) << c.file;
+    }
+    EXPECT_EQ(readFile(locked), (std::vector<uint8_t>{'o', 'l', 'd'}));
+}
+
+TEST_F(FileCommands, versionedSavesRacingIntoOneFolder_neverOverwriteEachOther)
+{
+    constexpr int kSavesEach = 100;
+    auto saveRepeatedly = [&](uint8_t sampleByte) {
+        auto queue = std::make_shared<FakeMainQueue>();
+        auto controller = vexa::PlayerEngine::create(
+            {std::make_shared<FakeAudioDevice>(), queue, std::make_shared<FakeTimerService>(),
+             nullptr, std::make_shared<FakeFolders>(documentsFolder.path(), work.path())});
+        const auto file = work.write("race" + std::to_string(sampleByte) + ".mod",
+                                     ModBuilder()
+                                         .title("RACE")
+                                         .sample(1, {.lengthWords = 1})
+                                         .sampleData(1, {sampleByte, sampleByte})
+                                         .build());
+        controller->load(file);
+        queue->drain();
+        for (int i = 0; i < kSavesEach; ++i) {
+            controller->saveModuleVersioned();
+            queue->drain();
+        }
+    };
+    std::thread other(saveRepeatedly, 1);
+    saveRepeatedly(2);
+    other.join();
+    // Every save has its own file, whose stamped title names the file's own version.
+    int versions = 0;
+    for (const auto &entry : fs::directory_iterator(work.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("RACE(VXv", 0) != 0)
+            continue;
+        ++versions;
+        const auto bytes = readFile(entry.path().string());
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + name.size() - 4),
+                  name.substr(0, name.size() - 4));
+    }
+    EXPECT_EQ(versions, 2 * kSavesEach);
 }
 
 TEST_F(FileCommands, demoModule_loadsOnlyWithoutAModule_andSavesIntoTheDocumentsFolder)
@@ -145,5 +254,5 @@ TEST_F(FileCommands, samples_loadSaveAndRefuseEmptySlots)
     engine->saveSampleVersioned();
     EXPECT_EQ(notice(), saved("SAVE SAMPLE", work.path() / "LEAD_SYNTH(VXv1).smp"));
     engine->saveSampleAs(work.path() / "missing" / "x.smp");
-    EXPECT_EQ(notice(), "SAVE AS SAMPLE / Could not save sample.");
+    EXPECT_EQ(notice(), "SAVE AS SAMPLE / Could not save sample.\nThe folder does not exist.");
 }

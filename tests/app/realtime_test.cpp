@@ -18,7 +18,7 @@ TEST_F(ControllerTest, renderCallback_allocatesNothingOverTenSecondsOfABusyModul
 {
     engine->ensureEngineRunning();
     engine->load(work.write("busy.mod", busyModule(2)));
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     drain();
     std::vector<float> left(kDeviceFrames), right(kDeviceFrames);
     audio->renderHere(kDeviceFrames, left.data(), right.data()); // the warm-up callback

@@ -102,8 +102,8 @@ TEST_F(ScreenModes, sampleEditorButtons)
     EXPECT_EQ(engine->notice()->title, "SMP-ED");
     EXPECT_EQ(engine->notice()->message, "Click the waveform to set markers A then B (or use "
                                          "REPEAT/REPLEN), then trim.");
-    engine->smpEdSetLoopMark(0, 20);
-    engine->smpEdSetLoopMark(1, 60);
+    engine->smpEdSetLoopMark(VXA_LOOP_MARKER_A, 20);
+    engine->smpEdSetLoopMark(VXA_LOOP_MARKER_B, 60);
     drain();
     EXPECT_EQ(engine->sampleLoopStart(), 20);
     EXPECT_EQ(engine->sampleLoopLength(), 40);

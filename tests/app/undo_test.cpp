@@ -111,13 +111,13 @@ TEST_F(UndoRedo, everyKindOfEdit_isTakenBackAndDoneAgainWhole)
         {"Transpose Pattern", at(0, 1, 0), [](auto &e) { e.transpose(false, -1); }},
         {"Clear Pattern", none, [](auto &e) { e.clearCurrentPattern(); }},
         {"Clear Sample", none, [](auto &e) { e.smpEdClearSample(); }},
-        {"Cut Sample Head", none, [](auto &e) { e.smpEdTrimOp(0); }},
-        {"Cut Sample Tail", none, [](auto &e) { e.smpEdTrimOp(1); }},
-        {"Trim Sample", none, [](auto &e) { e.smpEdTrimOp(2); }},
+        {"Cut Sample Head", none, [](auto &e) { e.smpEdTrimOp(VXA_TRIM_CUT_HEAD); }},
+        {"Cut Sample Tail", none, [](auto &e) { e.smpEdTrimOp(VXA_TRIM_CUT_TAIL); }},
+        {"Trim Sample", none, [](auto &e) { e.smpEdTrimOp(VXA_TRIM_TO_LOOP); }},
         {"Loop Start", none, [](auto &e) { e.stepLoopStart(2); }},
         {"Loop Length", none, [](auto &e) { e.stepLoopLength(-2); }},
-        {"Loop Marker A", none, [](auto &e) { e.smpEdSetLoopMark(0, 40); }},
-        {"Loop Marker B", none, [](auto &e) { e.smpEdSetLoopMark(1, 50); }},
+        {"Loop Marker A", none, [](auto &e) { e.smpEdSetLoopMark(VXA_LOOP_MARKER_A, 40); }},
+        {"Loop Marker B", none, [](auto &e) { e.smpEdSetLoopMark(VXA_LOOP_MARKER_B, 50); }},
         {"Sample Volume", none, [](auto &e) { e.stepSampleVolume(-5); }},
         {"Song Length", none, [](auto &e) { e.stepLength(3); }},
         {"Restart Position", none, [](auto &e) { e.stepRestart(1); }},
@@ -167,6 +167,16 @@ TEST_F(UndoRedo, entriesInARowOnOnePlace_mergeIntoOneStep_untilSomethingElseHapp
     EXPECT_FALSE(engine->canUndo());
 }
 
+TEST_F(UndoRedo, versionedSavesInARow_areAStepEach)
+{
+    run([&] { engine->saveModuleVersioned(); });
+    run([&] { engine->saveModuleVersioned(); });
+    run([&] { engine->undo(); });
+    EXPECT_EQ(engine->title(), "UNDO(VXv1)");
+    run([&] { engine->undo(); });
+    EXPECT_EQ(engine->title(), "UNDO");
+}
+
 TEST_F(UndoRedo, editsThatChangeNothing_andNonEdits_leaveNoStep)
 {
     run([&] { engine->stepSampleVolume(100); }); // 40 -> 64
@@ -177,8 +187,10 @@ TEST_F(UndoRedo, editsThatChangeNothing_andNonEdits_leaveNoStep)
     run([&] { engine->stepOrder(1); });
     run([&] { engine->toggleMute(2); });
     EXPECT_TRUE(engine->canRedo());
-    run([&] { engine->smpEdTrimOp(1); });
-    run([&] { engine->smpEdTrimOp(1); }); // refused: the loop now ends at the sample's end
+    run([&] { engine->smpEdTrimOp(VXA_TRIM_CUT_TAIL); });
+    run([&] {
+        engine->smpEdTrimOp(VXA_TRIM_CUT_TAIL);
+    }); // refused: the loop now ends at the sample's end
     run([&] { engine->undo(); });
     EXPECT_FALSE(engine->canUndo());
     EXPECT_EQ(engine->sampleLength(), 200);
@@ -223,8 +235,11 @@ TEST_F(UndoRedo, randomEditsUndosAndRedos_followAModelOfFullCopies)
         [&] { engine->stepLoopStart(pick(-20, 20)); },
         [&] { engine->stepLoopLength(pick(-20, 20)); },
         [&] { engine->stepSampleVolume(pick(-30, 30)); },
-        [&] { engine->smpEdSetLoopMark(pick(0, 1), static_cast<uint32_t>(pick(0, 220))); },
-        [&] { engine->smpEdTrimOp(pick(0, 2)); },
+        [&] {
+            engine->smpEdSetLoopMark(static_cast<vxa_loop_marker>(pick(0, 1)),
+                                     static_cast<uint32_t>(pick(0, 220)));
+        },
+        [&] { engine->smpEdTrimOp(static_cast<vxa_trim_op>(pick(0, 2))); },
         [&] { engine->smpEdClearSample(); },
         [&] { engine->stepLength(pick(-3, 3)); },
         [&] { engine->stepRestart(pick(-3, 3)); },

@@ -3,7 +3,7 @@
 // speed and tempo change the tick length, the play timer, and the frame count to the next
 // row start that the render tool relies on.
 #include "engine_fixture.h"
-#include "render.h"
+#include "vxa_mod_extras.h"
 
 using namespace vxtest;
 
@@ -181,15 +181,15 @@ TEST_F(Timing, framesToRowStart_countsDownToTheNextRow)
 {
     load(ModBuilder().note(0, 1, 0, 0, 0, 0xF, 0x82).note(0, 1, 1, 0, 0, 0xF, 0x02));
     vxa_mod_play(mod.get());
-    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 0);
+    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 0);
     render(1);
-    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 5291);
+    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 5291);
     render(5000);
-    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 291);
+    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 291);
     render(291);
-    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 0);
+    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 0);
     render(1); // row 1: speed 2, tempo 130
-    EXPECT_EQ(vx_render_frames_to_row_start(mod.get()), 849 + 848 - 1);
+    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 849 + 848 - 1);
 }
 
 TEST_F(Timing, editDuringARow_actsFromTheNextTick)

@@ -53,7 +53,7 @@ TEST(FolderLocator, documentsFromTheUserDirsFile_elseHomeDocuments_elseNone)
     TempDir home, config;
     writeText(home.path() / ".config" / "user-dirs.dirs",
               "# written by the desktop\nXDG_MUSIC_DIR=\"$HOME/Music\"\n"
-              "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+              "#XDG_DOCUMENTS_DIR=\"$HOME/Old\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
     writeText(config.path() / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"/srv/docs\"\n");
     const std::string homeDir = home.path().string();
     EXPECT_EQ(DesktopFolderLocator({{"HOME", homeDir}}).documents(), home.path() / "Papers");

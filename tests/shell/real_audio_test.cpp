@@ -90,7 +90,7 @@ struct PlayingController {
     {
         engine->ensureEngineRunning();
         engine->load(file);
-        engine->playMode(0, false);
+        engine->playMode(VXA_PLAY_SONG, false);
         queue->drain();
     }
     // Milliseconds the controller and the device take to go, as when the program quits.
@@ -193,7 +193,7 @@ TEST_F(RealAudio, lostServer_stopsRenderingAndSaysSo_andPlayBringsTheSoundBack)
         server.start();
         ASSERT_FALSE(server.failure()) << *server.failure();
         server.startRecording();
-        player.engine->playMode(0, false);
+        player.engine->playMode(VXA_PLAY_SONG, false);
         player.queue->drain();
         EXPECT_EQ(player.engine->errorMessage(), std::nullopt);
         std::this_thread::sleep_for(milliseconds(1000));

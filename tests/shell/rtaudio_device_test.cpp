@@ -187,7 +187,7 @@ TEST(NoOutputDevice, startFailsReadablyAndQuietly_andTheControllerGoesOnWithoutS
          std::make_shared<FakeFolders>(folder.path(), folder.path())});
     EXPECT_THROW(engine->ensureEngineRunning(), vexa::AudioError);
     engine->load(folder.write("empty.mod", ModBuilder().build()));
-    engine->playMode(0, false);
+    engine->playMode(VXA_PLAY_SONG, false);
     queue->drain();
     ASSERT_TRUE(engine->errorMessage());
     EXPECT_TRUE(engine->errorMessage()->starts_with(std::string("Audio engine: ") + kNoDevice))

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace vxtest;
@@ -51,16 +52,17 @@ protected:
         int exitCode;
         std::string out, err;
     };
-    // Runs the tool with `args`, where the words IN, OUT, SHORT, MISSING and NOWHERE stand
-    // for files in the test's folder.
+    // Runs the tool with `args`, where the words IN, OUT, SHORT, MISSING, NOWHERE, PIPE,
+    // FOLDER and SAME (the input by another path) stand for files in the test's folder. A
+    // tool still running after a while (waiting on a pipe) is killed.
     Result run(const std::string &args)
     {
-        const std::map<std::string, std::string> files = {{"IN", "song.mod"},
-                                                          {"OUT", "song.wav"},
-                                                          {"SHORT", "short.mod"},
-                                                          {"MISSING", "missing.mod"},
-                                                          {"NOWHERE", "no-such-folder/out.wav"}};
-        std::string command = VXA_RENDER_TOOL;
+        const std::map<std::string, std::string> files = {
+            {"IN", "song.mod"},     {"OUT", "song.wav"},
+            {"SHORT", "short.mod"}, {"MISSING", "missing.mod"},
+            {"PIPE", "pipe.mod"},   {"FOLDER", "folder.wav"},
+            {"SAME", "./song.mod"}, {"NOWHERE", "no-such-folder/out.wav"}};
+        std::string command = "timeout -s KILL 20 " VXA_RENDER_TOOL;
         std::istringstream words(args);
         for (std::string word; words >> word;)
             command += " " + (files.contains(word) ? "'" + dir.file(files.at(word)) + "'" : word);
@@ -100,22 +102,32 @@ TEST_F(RenderTool, failures_exitWithTheirCodeAndMessage_andLeaveNoFileBehind)
         {"--loud IN OUT", 2, "usage: vexatron-render"},
         {"--seconds IN OUT", 2, "usage: vexatron-render"},
         {"--seconds -1 IN OUT", 2, "usage: vexatron-render"},
+        {"--seconds 0 IN OUT", 2, "usage: vexatron-render"},
         {"--max-seconds x IN OUT", 2, "usage: vexatron-render"},
         {"--help", 0, ""},
         {"MISSING OUT", 1, "no such file"},
         {"SHORT OUT", 1, "not a MOD module"},
-        {"IN NOWHERE", 1, "cannot write"},
+        {"PIPE OUT", 1, "not a regular file"},
+        {"IN NOWHERE", 1, "cannot write the file: its folder does not exist"},
+        {"IN FOLDER", 1, "cannot write the file: a folder has that name"},
+        {"IN IN", 1, "is the input module"},
+        {"IN SAME", 1, "is the input module"},
     };
     dir.write("short.mod", std::vector<uint8_t>(100, 0));
-    dir.write("song.mod", soundingSong(1, 0).build());
+    const std::vector<uint8_t> module = soundingSong(1, 0).build();
+    dir.write("song.mod", module);
     dir.write("song.wav", std::vector<uint8_t>(10, 'x'));
+    ASSERT_EQ(mkfifo(dir.file("pipe.mod").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "folder.wav");
     for (const auto &c : cases) {
         const Result r = run(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
     }
     EXPECT_EQ(wav(), std::vector<uint8_t>(10, 'x')); // a failed render keeps the old output
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"short.mod", "song.mod", "song.wav"}));
+    EXPECT_EQ(readFile(dir.file("song.mod")), module);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"folder.wav", "pipe.mod", "short.mod",
+                                                     "song.mod", "song.wav"}));
 }
 
 TEST_F(RenderTool, songOnce_endsWhereARowWouldRepeat)

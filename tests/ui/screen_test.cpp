@@ -319,7 +319,7 @@ TEST_F(ScreenTest, middleWellPanelsReachTheirCommands_andAClickOnTheDisplayCycle
     EXPECT_EQ(engine->sampleVolume(), volume - 1);
     click(300, 115); // the waveform: sets marker A, then B is next
     EXPECT_LT(engine->sampleLoopStart(), 2816);
-    EXPECT_EQ(engine->smpEdMarkNext(), 1);
+    EXPECT_EQ(engine->smpEdMarkNext(), VXA_LOOP_MARKER_B);
     EXPECT_EQ(engine->midWellMode(), VexaMidWellMode::splash);
 
     engine->patternWellClick(0, 1, 0); // on channel 2's E-3

@@ -1,7 +1,8 @@
 #include "mod_image.h"
 
 #include "song_error.h"
-#include "tables.h"
+#include "vxa_mod_extras.h"
+#include "vxa_mod_layout.h"
 
 #include <string_view>
 
@@ -9,9 +10,7 @@ namespace vexatron::demo {
 
 namespace {
 
-constexpr std::string_view kSignature = "M.K.";
-constexpr uint32_t kMaxSampleBytes = 2 * 0xFFFF; // a header counts 16-bit words
-constexpr uint16_t kNoLoopWords = 1;
+constexpr std::string_view kSignature = VXA_MOD_SIGNATURE;
 
 class ModuleWriter {
 public:
@@ -35,12 +34,12 @@ public:
         byte(static_cast<uint8_t>(instrument ? instrument->volume : 0));
         const bool loops = sample && sample->loopLength > 0;
         word(loops ? sample->loopStart / 2 : 0);
-        word(loops ? sample->loopLength / 2 : kNoLoopWords);
+        word(loops ? sample->loopLength / 2 : VXA_MOD_NO_LOOP_WORDS);
     }
 
     void cell(const Cell &cell)
     {
-        const uint32_t period = cell.note != 0 ? k_periods[cell.note - 1] : 0;
+        const uint32_t period = vxa_mod_note_period(cell.note);
         byte(static_cast<uint8_t>((cell.sample & 0xF0) | (period >> 8)));
         byte(static_cast<uint8_t>(period & 0xFF));
         byte(static_cast<uint8_t>(((cell.sample & 0x0F) << 4) | cell.effect));
@@ -65,7 +64,7 @@ std::vector<int> slotTable(const Song &song, const std::vector<SampleData> &samp
     std::vector<int> bySlot(kSlots + 1, -1);
     for (size_t i = 0; i < song.instruments.size(); ++i) {
         const Instrument &instrument = song.instruments[i];
-        if (samples[i].bytes.size() > kMaxSampleBytes)
+        if (samples[i].bytes.size() > VXA_MOD_MAX_SAMPLE_BYTES)
             throw SongError("the sample of " + instrument.id + " is longer than 131070 bytes");
         bySlot[static_cast<size_t>(instrument.slot)] = static_cast<int>(i);
     }

@@ -2,6 +2,8 @@
 // parameters, and the patterns, order and restart position of the module.
 #pragma once
 
+#include "vxa_mod_layout.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,12 +12,12 @@
 
 namespace vexatron::demo {
 
-constexpr int kChannels = 4;
-constexpr int kRows = 64;
-constexpr int kSlots = 31;
-constexpr int kMaxOrders = 128;
-constexpr int kTitleLength = 20;
-constexpr int kSampleNameLength = 22;
+constexpr int kChannels = VXA_MOD_CHANNELS;
+constexpr int kRows = VXA_MOD_ROWS;
+constexpr int kSlots = VXA_MOD_SLOTS;
+constexpr int kMaxOrders = VXA_MOD_ORDERS;
+constexpr int kTitleLength = VXA_MOD_TITLE_BYTES;
+constexpr int kSampleNameLength = VXA_MOD_SAMPLE_NAME_BYTES;
 constexpr int kMaxVolume = 64;
 
 constexpr uint8_t kEffectArpeggio = 0x0;

@@ -1,7 +1,7 @@
 #include "synthesis.h"
 
 #include "drum_synth.h"
-#include "tables.h"
+#include "vxa_mod_extras.h"
 #include "wave_synth.h"
 
 namespace vexatron::demo {
@@ -14,7 +14,7 @@ constexpr uint32_t kNoiseSeedBase = 0x9E3779B9;
 
 int64_t noteRate(uint8_t note)
 {
-    return int64_t{k_pal_clock} / k_periods[note - 1];
+    return int64_t{VXA_MOD_PAL_CLOCK_HZ} / vxa_mod_note_period(note);
 }
 
 SampleData synthesise(const Instrument &instrument)

@@ -16,9 +16,6 @@ using Bevel = VexaChrome::Bevel;
 
 namespace {
 
-constexpr int32_t songMode = 0;
-constexpr int32_t patternMode = 1;
-
 constexpr bool playing(const Values &v, bool song, bool recording)
 {
     return v.isPlaying && v.playModeSong == song && v.isRecording == recording;
@@ -47,14 +44,14 @@ constexpr int openLeft = Bevel::top | Bevel::right | Bevel::bottom;
 constexpr std::array<VexaScreenButton, 19> buttons = {{
     {"PLAY SNG", gridButton(0, 0), allEdges,
      [](const Values &v) { return playing(v, true, false); },
-     [](Target &t) { t.player().playMode(songMode, false); }},
+     [](Target &t) { t.player().playMode(VXA_PLAY_SONG, false); }},
     {"PLAY PTN", gridButton(0, 1), allEdges,
      [](const Values &v) { return playing(v, false, false); },
-     [](Target &t) { t.player().playMode(patternMode, false); }},
+     [](Target &t) { t.player().playMode(VXA_PLAY_PATTERN, false); }},
     {"REC SNG", gridButton(0, 2), allEdges, [](const Values &v) { return playing(v, true, true); },
-     [](Target &t) { t.player().playMode(songMode, true); }},
+     [](Target &t) { t.player().playMode(VXA_PLAY_SONG, true); }},
     {"REC PTN", gridButton(0, 3), allEdges, [](const Values &v) { return playing(v, false, true); },
-     [](Target &t) { t.player().playMode(patternMode, true); }},
+     [](Target &t) { t.player().playMode(VXA_PLAY_PATTERN, true); }},
     {"STOP", gridButton(1, 0), allEdges, never, [](Target &t) { t.player().stop(); }},
     {"EDIT", gridButton(1, 1), allEdges, [](const Values &v) { return v.editMode; },
      [](Target &t) { t.player().toggleEditMode(); }},

@@ -197,10 +197,13 @@ struct VexatronScreen::State final : VexaButtonTarget {
         view.onSmpEd = [this](vexa::VexaSmpEdAction action) {
             controller->performSmpEdAction(action);
         };
+        // The view numbers the markers as the engine does: 0 = A, 1 = B.
         view.onSmpEdWaveMark = [this](int which, uint32_t offset) {
-            controller->smpEdSetLoopMark(which, offset);
+            controller->smpEdSetLoopMark(static_cast<vxa_loop_marker>(which), offset);
         };
-        view.onSmpEdMarkNext = [this](int which) { controller->setSmpEdMarkNext(which); };
+        view.onSmpEdMarkNext = [this](int which) {
+            controller->setSmpEdMarkNext(static_cast<vxa_loop_marker>(which));
+        };
         view.addHits(hits, midWell.topLeft());
     }
 
