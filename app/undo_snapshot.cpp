@@ -13,6 +13,7 @@ namespace {
 template <class... Visitors> struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
+template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 bool sameCell(const vxa_cell &a, const vxa_cell &b)
 {
