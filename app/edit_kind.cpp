@@ -12,7 +12,7 @@ struct EditKindInfo {
     bool merges;
 };
 
-constexpr std::array kEditKinds = {
+constexpr std::array<EditKindInfo, kEditKindCount> kEditKinds = {{
     EditKindInfo{EditKind::noteEntry, "Note Entry", true},
     EditKindInfo{EditKind::sampleNumberEntry, "Sample Number Entry", true},
     EditKindInfo{EditKind::effectEntry, "Effect Entry", true},
@@ -38,14 +38,14 @@ constexpr std::array kEditKinds = {
     EditKindInfo{EditKind::positionPattern, "Position Pattern", true},
     EditKindInfo{EditKind::loadSample, "Load Sample", false},
     EditKindInfo{EditKind::titleStamp, "Title Stamp", true},
-};
+}};
 
 constexpr bool listedInOrder()
 {
     for (size_t i = 0; i < kEditKinds.size(); ++i)
         if (static_cast<size_t>(kEditKinds[i].kind) != i)
             return false;
-    return static_cast<size_t>(EditKind::titleStamp) + 1 == kEditKinds.size();
+    return true;
 }
 static_assert(listedInOrder(), "one entry per edit kind, in the enum's order");
 

@@ -2,6 +2,7 @@
 // ("Undo Note Entry") and whether repeats of it merge into one step.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,7 @@ enum class EditKind {
     loadSample,
     titleStamp,
 };
+inline constexpr size_t kEditKindCount = static_cast<size_t>(EditKind::titleStamp) + 1;
 
 // The edit's name for the user, in title case.
 const char *editName(EditKind kind);
