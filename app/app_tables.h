@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 
 namespace vexa {
@@ -20,6 +21,7 @@ inline constexpr std::chrono::nanoseconds kDisplayInterval{1'000'000'000 / 30};
 // Patterns and the edit cursor.
 inline constexpr int kChannelCount = 4;
 inline constexpr int kPatternRowCount = 64;
+inline constexpr int kPatternCells = kPatternRowCount * kChannelCount; // 256
 // Note, sample high and low digit, effect, parameter high and low digit.
 inline constexpr int kFieldsPerChannel = 6;
 inline constexpr int kCursorPositions = kFieldsPerChannel * kChannelCount; // 24
@@ -44,6 +46,14 @@ inline constexpr uint8_t kZeroLine = 0x80;
 // The sample fields shown while no module is loaded: volume 0..64, loop length in bytes.
 inline constexpr int64_t kIdleSampleVolume = 64;
 inline constexpr int64_t kIdleLoopLength = 2;
+
+// The module title: up to 20 characters.
+inline constexpr int kTitleChars = 20;
+
+// The edit history keeps at most this many steps and this many bytes of sound and
+// pattern data; the oldest steps go first.
+inline constexpr size_t kUndoMaxSteps = 10'000;
+inline constexpr size_t kUndoMaxStoredBytes = size_t{64} << 20;
 
 // Versioned saves number their files 1..kMaxVersion - 1.
 inline constexpr int kMaxVersion = 10000;

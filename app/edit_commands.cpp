@@ -46,6 +46,23 @@ vxa_cell withHexDigit(vxa_cell cell, int64_t field, int value)
     return cell;
 }
 
+// The edit a digit typed on hex field 1..5 makes.
+EditKind entryKind(int64_t field)
+{
+    return field <= 2   ? EditKind::sampleNumberEntry
+           : field == 3 ? EditKind::effectEntry
+                        : EditKind::parameterEntry;
+}
+
+// The edit clearing field 0..5 makes.
+EditKind clearKind(int64_t field)
+{
+    return field == kNoteField ? EditKind::clearNote
+           : field <= 2        ? EditKind::clearSampleNumber
+           : field == 3        ? EditKind::clearEffect
+                               : EditKind::clearParameter;
+}
+
 vxa_cell clearedField(vxa_cell cell, int64_t field)
 {
     if (field == kNoteField) {
@@ -69,8 +86,11 @@ struct CursorCell {
     uint32_t channel = 0;
     std::optional<vxa_cell> cell; // none when the engine cannot read it
 
-    void write(vxa_mod *mod, const vxa_cell &value) const
+    CellPlace place() const { return {pattern, row, channel}; }
+    // Writes `value` as an edit of `kind`, noted for the history first.
+    void write(vxa_mod *mod, PendingEdit &edit, EditKind kind, const vxa_cell &value) const
     {
+        edit.note(kind, UndoSnapshot::cell(place(), *cell));
         vxa_mod_set_cell(mod, pattern, row, channel, &value);
     }
 };
@@ -88,16 +108,16 @@ CursorCell cursorCell(vxa_mod *mod, int64_t channel)
     return at;
 }
 
-// The work of an edit of the cell under the cursor in `channel`, then one row down when
-// `advanceRow`; it ends the command when there is no cell to edit.
-EngineWork editCursorCell(int64_t channel, std::function<vxa_cell(vxa_cell)> change,
-                          bool advanceRow)
+// The work of an edit of `kind` of the cell under the cursor in `channel`, then one row
+// down when `advanceRow`; it ends the command when there is no cell to edit.
+EngineWork editCursorCell(PendingEdit &edit, EditKind kind, int64_t channel,
+                          std::function<vxa_cell(vxa_cell)> change, bool advanceRow)
 {
-    return [channel, change = std::move(change), advanceRow](vxa_mod *mod) {
+    return [&edit, kind, channel, change = std::move(change), advanceRow](vxa_mod *mod) {
         const CursorCell at = cursorCell(mod, channel);
         if (!at.cell)
             return false;
-        at.write(mod, change(*at.cell));
+        at.write(mod, edit, kind, change(*at.cell));
         if (advanceRow)
             vxa_mod_step_row(mod, 1);
         return true;
@@ -113,11 +133,25 @@ EngineWork stepBy(void (*step)(vxa_mod *, int32_t), int64_t delta)
     };
 }
 
-// The same for the calls that step a value of one sample slot.
-EngineWork stepSlotBy(void (*step)(vxa_mod *, uint32_t, int32_t), int64_t slot, int64_t delta)
+// The same for the calls that step the song's order header, as an edit of `kind`.
+EngineWork stepSongBy(PendingEdit &edit, EditKind kind, void (*step)(vxa_mod *, int32_t),
+                      int64_t delta)
 {
-    return [step, slot, delta](vxa_mod *mod) {
-        step(mod, static_cast<uint32_t>(slot), static_cast<int32_t>(delta));
+    return [&edit, kind, step, delta](vxa_mod *mod) {
+        edit.note(kind, UndoSnapshot::songOrder(mod));
+        step(mod, static_cast<int32_t>(delta));
+        return true;
+    };
+}
+
+// The same for the calls that step a setting of one sample slot.
+EngineWork stepSlotBy(PendingEdit &edit, EditKind kind, void (*step)(vxa_mod *, uint32_t, int32_t),
+                      int64_t slot, int64_t delta)
+{
+    return [&edit, kind, step, slot, delta](vxa_mod *mod) {
+        const auto at = static_cast<uint32_t>(slot);
+        edit.note(kind, UndoSnapshot::slot(mod, at, false));
+        step(mod, at, static_cast<int32_t>(delta));
         return true;
     };
 }
@@ -273,7 +307,7 @@ void PlayerEngine::writeNoteAtCursor(int64_t note, bool alsoWrite)
                     vxa_cell cell = *at.cell;
                     cell.note = static_cast<uint8_t>(note);
                     cell.sample = static_cast<uint8_t>(currentSampleSlot_);
-                    at.write(mod, cell);
+                    at.write(mod, pendingEdit_, EditKind::noteEntry, cell);
                 }
                 if (!at.status.playing)
                     vxa_mod_step_row(mod, 1);
@@ -294,7 +328,7 @@ void PlayerEngine::writeHexAtCursor(int64_t value)
     if (!editMode.get() || value < 0 || value >= kHexBase || field < 1)
         return;
     command(editCursorCell(
-                editCh.get(),
+                pendingEdit_, entryKind(field), editCh.get(),
                 [field, value](vxa_cell cell) {
                     return withHexDigit(cell, field, static_cast<int>(value));
                 },
@@ -308,7 +342,8 @@ void PlayerEngine::clearAtCursor()
         return;
     const int64_t field = cursorPos.get();
     command(editCursorCell(
-                editCh.get(), [field](vxa_cell cell) { return clearedField(cell, field); }, true),
+                pendingEdit_, clearKind(field), editCh.get(),
+                [field](vxa_cell cell) { return clearedField(cell, field); }, true),
             {.needsModule = true});
 }
 
@@ -324,17 +359,17 @@ void PlayerEngine::stepOrder(int64_t delta)
 
 void PlayerEngine::stepPattern(int64_t delta)
 {
-    command(stepBy(vxa_mod_step_pattern, delta));
+    command(stepSongBy(pendingEdit_, EditKind::positionPattern, vxa_mod_step_pattern, delta));
 }
 
 void PlayerEngine::stepLength(int64_t delta)
 {
-    command(stepBy(vxa_mod_step_length, delta));
+    command(stepSongBy(pendingEdit_, EditKind::songLength, vxa_mod_step_length, delta));
 }
 
 void PlayerEngine::stepRestart(int64_t delta)
 {
-    command(stepBy(vxa_mod_step_restart, delta));
+    command(stepSongBy(pendingEdit_, EditKind::restartPosition, vxa_mod_step_restart, delta));
 }
 
 void PlayerEngine::stepSample(int64_t delta)
@@ -345,17 +380,20 @@ void PlayerEngine::stepSample(int64_t delta)
 
 void PlayerEngine::stepLoopStart(int64_t delta)
 {
-    command(stepSlotBy(vxa_mod_step_loop_start, currentSampleSlot_, delta));
+    command(stepSlotBy(pendingEdit_, EditKind::loopStart, vxa_mod_step_loop_start,
+                       currentSampleSlot_, delta));
 }
 
 void PlayerEngine::stepLoopLength(int64_t delta)
 {
-    command(stepSlotBy(vxa_mod_step_loop_length, currentSampleSlot_, delta));
+    command(stepSlotBy(pendingEdit_, EditKind::loopLength, vxa_mod_step_loop_length,
+                       currentSampleSlot_, delta));
 }
 
 void PlayerEngine::stepSampleVolume(int64_t delta)
 {
-    command(stepSlotBy(vxa_mod_set_sample_volume, currentSampleSlot_, delta));
+    command(stepSlotBy(pendingEdit_, EditKind::sampleVolume, vxa_mod_set_sample_volume,
+                       currentSampleSlot_, delta));
 }
 
 void PlayerEngine::transpose(bool trackOnly, int64_t semitones)
@@ -369,6 +407,8 @@ void PlayerEngine::transpose(bool trackOnly, int64_t semitones)
             noNote = !at.cell || at.cell->note < 1 || at.cell->note > kHighestNote;
             if (noNote)
                 return false;
+            pendingEdit_.note(trackOnly ? EditKind::transposeTrack : EditKind::transposePattern,
+                              UndoSnapshot::pattern(mod, at.pattern));
             vxa_mod_transpose(mod, at.pattern, trackOnly ? static_cast<int32_t>(at.channel) : -1,
                               static_cast<int32_t>(semitones), at.cell->note);
             return true;
@@ -400,14 +440,15 @@ void PlayerEngine::patternWellClick(int64_t row, std::optional<int64_t> channel,
 void PlayerEngine::clearCurrentPattern()
 {
     command(
-        [](vxa_mod *mod) {
+        [this](vxa_mod *mod) {
             vxa_status status{};
             vxa_mod_get_status(mod, &status);
+            const auto pattern = static_cast<int32_t>(status.pattern);
+            pendingEdit_.note(EditKind::clearPattern, UndoSnapshot::pattern(mod, pattern));
             const vxa_cell empty{};
             for (uint32_t row = 0; row < kPatternRowCount; ++row)
                 for (uint32_t channel = 0; channel < kChannelCount; ++channel)
-                    vxa_mod_set_cell(mod, static_cast<int32_t>(status.pattern), row, channel,
-                                     &empty);
+                    vxa_mod_set_cell(mod, pattern, row, channel, &empty);
             return true;
         },
         {.needsModule = true, .startTimer = false});

@@ -100,6 +100,8 @@ void PlayerEngine::load(const std::filesystem::path &file)
                  });
                  return true;
              }
+             // Taking back an edit of the module that went would change the new one.
+             forgetEdits();
              onMain([file, fromResources, engineTitle](PlayerEngine &self) {
                  self.errorMessage.set(std::nullopt);
                  self.hasModule.set(true);
@@ -138,8 +140,10 @@ bool PlayerEngine::writeModule(const std::filesystem::path &file, std::optional<
     const bool saved = command(
         [&](vxa_mod *mod) {
             hadModule = true;
-            if (version && fallback)
+            if (version && fallback) {
+                pendingEdit_.note(EditKind::titleStamp, UndoSnapshot::title(mod, title.get()));
                 vxa_mod_set_title(mod, stampVersion(title.get(), *version, *fallback).c_str());
+            }
             bytes.resize(vxa_mod_module_image(mod, nullptr, 0));
             vxa_mod_module_image(mod, bytes.data(), bytes.size());
             engineTitle = vxa_mod_title(mod);
@@ -170,6 +174,9 @@ void PlayerEngine::saveModuleVersioned()
         postNotice(noticeTitle, kNoModuleText);
         return;
     }
+    // One save is one step, however many names it tries: its stamps merge, but not with
+    // an earlier save's.
+    history_.interrupt();
     try {
         const auto stem = sanitizedStem(title.get().empty() ? kModuleFallbackTitle : title.get());
         const auto file = saveVersioned(
@@ -207,9 +214,12 @@ void PlayerEngine::loadSample(const std::filesystem::path &file)
                 : VXA_SAMPLE_NOT_READ;
     const bool loaded = command(
         [&](vxa_mod *mod) {
-            if (status == VXA_SAMPLE_LOADED &&
-                vxa_mod_move_sample(mod, static_cast<int32_t>(currentSampleSlot_), scratch.get(),
-                                    kScratchSlot) != 0)
+            if (status != VXA_SAMPLE_LOADED)
+                return true;
+            const auto slot = static_cast<int32_t>(currentSampleSlot_);
+            pendingEdit_.note(EditKind::loadSample,
+                              UndoSnapshot::slot(mod, static_cast<uint32_t>(slot), true));
+            if (vxa_mod_move_sample(mod, slot, scratch.get(), kScratchSlot) != 0)
                 status = VXA_SAMPLE_NOT_READ;
             return true;
         },

@@ -31,6 +31,7 @@
 #include "command_options.h"
 #include "engine_lock.h"
 #include "pattern_row_display.h"
+#include "pending_edit.h"
 #include "platform/platform_services.h"
 #include "published.h"
 #include "screen_modes.h"
@@ -110,6 +111,13 @@ public:
     Published<SpectrumBins> spectrumBins{changes, {}};
     Published<SampleWave> sampleWave{changes, flatWave()};
     Published<vxa_loop_marker> smpEdMarkNext{changes, VXA_LOOP_MARKER_A};
+    // The Edit menu's two items: whether there is an edit to take back or to do again, and
+    // their texts ("Undo Note Entry"; "Undo" alone when there is none). Assigned when they
+    // change.
+    Published<bool> canUndo{changes, false};
+    Published<bool> canRedo{changes, false};
+    Published<std::string> undoLabel{changes, undoItemText(std::nullopt)};
+    Published<std::string> redoLabel{changes, redoItemText(std::nullopt)};
 
     // Audio output and the display timer.
     void ensureEngineRunning(); // throws AudioError
@@ -169,6 +177,11 @@ public:
     void smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset);
     void performSmpEdAction(VexaSmpEdAction action);
 
+    // The edit history: takes back the latest edit to the module's content, or does again
+    // the edit last taken back. Works while playing, like every command.
+    void undo();
+    void redo();
+
     // Reports to the user; callable from any thread (they post to the main queue).
     void setError(std::string message);
     void postNotice(std::string title, std::string message);
@@ -219,6 +232,12 @@ private:
     void leaveEditing();
     void setEditPhrase();
     void toggleOverlay(VexaMidWellOverlay overlay);
+    // Moves through the history one step, by `travel`.
+    void travelHistory(UndoStep *(UndoHistory::*travel)(vxa_mod *));
+    // Forgets every edit, for a module that was replaced.
+    void forgetEdits();
+    // Assigns the Edit menu's properties that differ from the history.
+    void publishHistory();
 
     // Runs `block` on the main thread later, if the controller still exists then.
     void onMain(std::function<void(PlayerEngine &)> block);
@@ -232,6 +251,10 @@ private:
     int64_t currentSampleSlot_ = 1;
     std::optional<std::filesystem::path> moduleURL_;
     std::optional<VexaConfirmAction> pendingConfirmAction_;
+    // The edits to the module's content; main thread, see undo_history.h.
+    UndoHistory history_{{kUndoMaxSteps, kUndoMaxStoredBytes}};
+    // The edit the running command makes; commands note it in their work.
+    PendingEdit pendingEdit_;
 
     // Shadow copies of the refreshed properties. They start with the idle values (see
     // the constructor).

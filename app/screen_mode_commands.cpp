@@ -19,6 +19,14 @@ VexaConfirm confirmFor(VexaConfirmAction action)
     return {Uuid::random(), "CLEAR", message, action};
 }
 
+// The edit the sample editor's cut button `op` makes.
+EditKind trimKind(vxa_trim_op op)
+{
+    return op == VXA_TRIM_CUT_HEAD   ? EditKind::cutSampleHead
+           : op == VXA_TRIM_CUT_TAIL ? EditKind::cutSampleTail
+                                     : EditKind::trimSample;
+}
+
 } // namespace
 
 void PlayerEngine::requestConfirm(VexaConfirmAction action)
@@ -81,7 +89,8 @@ void PlayerEngine::cycleMidWell()
 void PlayerEngine::smpEdClearSample()
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    command([slot](vxa_mod *mod) {
+    command([this, slot](vxa_mod *mod) {
+        pendingEdit_.note(EditKind::clearSample, UndoSnapshot::slot(mod, slot, true));
         vxa_mod_clear_sample(mod, slot);
         return true;
     });
@@ -92,7 +101,9 @@ void PlayerEngine::smpEdTrimOp(vxa_trim_op op)
     const auto slot = static_cast<int32_t>(currentSampleSlot_);
     bool failed = false;
     command(
-        [op, slot, &failed](vxa_mod *mod) {
+        [this, op, slot, &failed](vxa_mod *mod) {
+            pendingEdit_.note(trimKind(op),
+                              UndoSnapshot::slot(mod, static_cast<uint32_t>(slot), true));
             failed = vxa_mod_trim_sample(mod, slot, op) != 0;
             return !failed;
         },
@@ -104,7 +115,10 @@ void PlayerEngine::smpEdTrimOp(vxa_trim_op op)
 void PlayerEngine::smpEdSetLoopMark(vxa_loop_marker which, uint32_t offset)
 {
     const auto slot = static_cast<uint32_t>(currentSampleSlot_);
-    command([slot, which, offset](vxa_mod *mod) {
+    command([this, slot, which, offset](vxa_mod *mod) {
+        pendingEdit_.note(which == VXA_LOOP_MARKER_B ? EditKind::loopMarkerB
+                                                     : EditKind::loopMarkerA,
+                          UndoSnapshot::slot(mod, slot, false));
         vxa_mod_set_loop_mark(mod, slot, which, offset);
         return true;
     });

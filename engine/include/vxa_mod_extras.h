@@ -30,6 +30,13 @@ typedef enum vxa_play_mode {
     VXA_PLAY_PATTERN = 1 /* the current pattern, over and over */
 } vxa_play_mode;
 
+/* How the replayer reads the effect commands: the mode of vxa_mod_set_replay_mode and
+ * vxa_mod_replay_mode_get (see "Replay mode" below). */
+typedef enum vxa_replay_mode {
+    VXA_REPLAY_REDUCED = 0, /* the default */
+    VXA_REPLAY_FULL = 1     /* as the classic four-channel players */
+} vxa_replay_mode;
+
 /* The sample editor's three cuts around a slot's loop (vxa_mod_trim_sample). */
 typedef enum vxa_trim_op {
     VXA_TRIM_CUT_HEAD = 0, /* vxa_mod_cut_sample_head */
@@ -84,8 +91,31 @@ uint16_t vxa_mod_note_period(uint32_t note);
 
 /* Frames a playing context renders before it processes the start of its next row: 0
  * when the very next frame starts a row. Speed and tempo change only at row starts, so
- * the count is exact up to that row. */
+ * the count is exact up to that row; the repeated passes of a row that a pattern delay
+ * lengthens belong to it. */
 int64_t vxa_mod_frames_to_row_start(const vxa_mod *mod);
+
+/* ---- Replay mode ------------------------------------------------------------------ */
+/* The reduced mode is the default: commands 7, 8 and E are stored but inert, finetune is
+ * ignored, an arpeggio moves the base period, and a sample number alone restarts the
+ * sample. The full mode plays modules as the classic four-channel players do: every E
+ * command, tremolo, finetune, arpeggio on the played pitch only, and a sample number
+ * alone only sets the volume and the sound the next note starts. The mode belongs to the
+ * context; loading a module keeps it. */
+
+/* Any value but VXA_REPLAY_FULL selects the reduced mode. The new mode acts from the
+ * next tick; a pattern delay or pattern loop in progress is dropped. */
+void vxa_mod_set_replay_mode(vxa_mod *mod, int32_t mode);
+/* VXA_REPLAY_REDUCED for a null handle. */
+int32_t vxa_mod_replay_mode_get(const vxa_mod *mod);
+
+/* Where the song stands, as one number, to tell when it has played as a whole: the song
+ * position, the row, and the pattern loops running on the four channels (passes still
+ * to play and start row). Read at a row start: playback from two row starts with the
+ * same number goes on through the same rows, so the first row start whose number came
+ * before is where the song begins to repeat. In the reduced mode no loops run and the
+ * number stands for the position and row alone. 0 for a null handle. */
+uint64_t vxa_mod_song_state(const vxa_mod *mod);
 
 /* ---- Moving what was loaded between contexts -------------------------------------- */
 /* A file is read and parsed into a scratch context without any lock; only the move into
@@ -161,6 +191,49 @@ void vxa_mod_writer_discard(vxa_file_writer *writer);
 /* Open, one write and commit. */
 vxa_write_status vxa_mod_write_file(const char *target, const void *bytes, size_t count,
                                     vxa_write_mode mode);
+
+/* ---- Module content taken back and done again ------------------------------------- */
+/* Records of the parts of a module an edit changes, for a caller that keeps a history of
+ * edits: it reads the part before the edit and, to take the edit back, exchanges the
+ * record with the module (the record then holds the edited state, for doing it again).
+ * Pattern cells need no record of their own: `vxa_mod_get_cell` and `vxa_mod_set_cell`
+ * read and write them exactly, and the title goes through `vxa_mod_title` and
+ * `vxa_mod_set_title` as exactly. */
+
+/* The song's order header. */
+typedef struct vxa_song_order {
+    int32_t song_length; /* positions in use, 0..128 */
+    int32_t restart_pos; /* below song_length, else 0 */
+    uint8_t orders[128]; /* the pattern at each position, all 128 entries */
+} vxa_song_order;
+
+/* Reads the order header; -1 for a null argument. */
+int32_t vxa_mod_get_song_order(const vxa_mod *mod, vxa_song_order *out);
+/* Writes it back whole: the length limited to 0..128, a restart position outside the
+ * song becomes 0, and the current song position is pulled inside the song. Row and tick
+ * stay. -1 for a null argument. */
+int32_t vxa_mod_set_song_order(vxa_mod *mod, const vxa_song_order *in);
+
+/* One sample slot's content (loop, volume, name, finetune and, when asked for, its
+ * sound) and the module's sample count, which loading a sample into a slot may raise. */
+typedef struct vxa_slot_state vxa_slot_state; /* opaque */
+
+/* A copy of slot 1..31, with a copy of its sound when `with_sound` is non-zero; null for
+ * a null handle, a slot out of range or a lack of memory. Free it with
+ * `vxa_mod_free_slot_state`. */
+vxa_slot_state *vxa_mod_copy_slot_state(const vxa_mod *mod, uint32_t slot, int32_t with_sound);
+/* Exchanges the record with the slot and the sample count: afterwards the slot holds what
+ * the record held and the record what the slot held. The sound moves only when the record
+ * was copied with it; nothing is copied or allocated. -1 for a null argument or a slot
+ * out of range. */
+int32_t vxa_mod_swap_slot_state(vxa_mod *mod, uint32_t slot, vxa_slot_state *state);
+/* 1 when the slot and the sample count hold exactly what the record holds (the sound
+ * compared byte by byte when the record has it), else 0. */
+int32_t vxa_mod_slot_state_matches(const vxa_mod *mod, uint32_t slot, const vxa_slot_state *state);
+/* Bytes of sound the record keeps. */
+size_t vxa_mod_slot_state_bytes(const vxa_slot_state *state);
+/* Frees the record and the sound it keeps; null is ignored. */
+void vxa_mod_free_slot_state(vxa_slot_state *state);
 
 #ifdef __cplusplus
 }

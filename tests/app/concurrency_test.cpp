@@ -1,8 +1,8 @@
 // The controller while the device renders: render callbacks run on the fake device's
 // own thread without pause while the main thread loads, plays, stops, ticks the display,
-// publishes and saves. Run under ThreadSanitizer in CI, where any unguarded access
-// between the two threads is a failure; in every build the commands must still have
-// their effects.
+// publishes, saves, edits and takes edits back. Run under ThreadSanitizer in CI, where any
+// unguarded access between the two threads is a failure; in every build the commands must still
+// have their effects.
 #include "busy_module.h"
 #include "controller_fixture.h"
 
@@ -78,6 +78,29 @@ TEST_F(Concurrency, loadsAndSaves_whileThePreviousModulePlays)
     }
     EXPECT_TRUE(std::filesystem::exists(work.path() / "SONG_7(VXv1).mod"));
     EXPECT_TRUE(std::filesystem::exists(work.path() / "S(VXv8).smp"));
+}
+
+TEST_F(Concurrency, samplesCutClearedAndRestored_whileTheyPlay)
+{
+    engine->playMode(VXA_PLAY_SONG, false);
+    for (int round = 0; round < 8; ++round) {
+        ASSERT_TRUE(renderedMore());
+        engine->publishStatus();
+        drain();
+        const int64_t length = engine->sampleLength();
+        engine->smpEdClearSample();
+        engine->transpose(false, 1);
+        ASSERT_TRUE(renderedMore());
+        engine->undo();
+        engine->undo();
+        ASSERT_TRUE(renderedMore());
+        engine->redo();
+        engine->undo();
+        drain();
+        EXPECT_EQ(engine->sampleLength(), length);
+        EXPECT_FALSE(engine->canUndo());
+        engine->stepSample(1);
+    }
 }
 
 TEST_F(Concurrency, goingAway_whileRendering_leavesNoHooksBehind)

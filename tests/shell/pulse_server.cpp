@@ -68,9 +68,20 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const std::stri
 
 bool ChildProcess::running()
 {
-    if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) != 0)
-        pid_ = -1;
+    int status = 0;
+    const pid_t result = pid_ > 0 ? waitpid(pid_, &status, WNOHANG) : 0;
+    if (result == pid_)
+        reaped(status);
+    else if (result < 0)
+        pid_ = -1; // reaped elsewhere: gone, its exit code unknown
     return pid_ > 0;
+}
+
+void ChildProcess::reaped(int status)
+{
+    pid_ = -1;
+    if (WIFEXITED(status))
+        exitCode_ = WEXITSTATUS(status);
 }
 
 void ChildProcess::terminate()
@@ -81,8 +92,9 @@ void ChildProcess::terminate()
     if (await([this] { return !running(); }, [] { return true; }, std::chrono::seconds(3)))
         return;
     kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    reaped(status);
 }
 
 PulseServer::PulseServer()

@@ -30,11 +30,17 @@ class ChildProcess {
 public:
     ChildProcess(const std::vector<std::string> &argv, const std::string &log);
     ~ChildProcess() { terminate(); }
+    pid_t pid() const { return pid_; } // -1 once it has ended
     bool running();
     void terminate(); // SIGINT, then SIGKILL after a grace period
+    // The exit code once it has ended by itself, else none (still running, or signalled).
+    const std::optional<int> &exitCode() const { return exitCode_; }
 
 private:
+    void reaped(int status);
+
     pid_t pid_ = -1;
+    std::optional<int> exitCode_;
 };
 
 class PulseServer {

@@ -9,6 +9,7 @@
 #include "player_engine.h"
 #include "pulse_server.h"
 #include "rtaudio_device.h"
+#include "sound_level.h"
 
 #include <gtest/gtest.h>
 
@@ -51,32 +52,6 @@ std::string squaresModule(const TempDir &work)
                                          .note(0, 0, 0, 428, 1)
                                          .note(0, 0, 2, 428, 2)
                                          .build());
-}
-
-struct Level {
-    float peak = 0;
-    double rms = 0;
-};
-
-// Peak and RMS of each side of interleaved frames, leaving out silence before and after
-// the sound; `frames` counts what is left.
-std::array<Level, 2> levels(const std::vector<float> &interleaved, size_t &frames)
-{
-    auto silent = [](float s) { return s == 0.0f; };
-    const auto first = std::find_if_not(interleaved.begin(), interleaved.end(), silent);
-    const auto last = std::find_if_not(interleaved.rbegin(), interleaved.rend(), silent).base();
-    const size_t begin = static_cast<size_t>(first - interleaved.begin()) & ~size_t{1};
-    const size_t end =
-        first < last ? static_cast<size_t>(last - interleaved.begin() + 1) & ~size_t{1} : begin;
-    std::array<Level, 2> sides;
-    for (size_t i = begin; i < end; ++i) {
-        sides[i % 2].peak = std::max(sides[i % 2].peak, std::abs(interleaved[i]));
-        sides[i % 2].rms += double(interleaved[i]) * interleaved[i];
-    }
-    frames = (end - begin) / 2;
-    for (Level &side : sides)
-        side.rms = std::sqrt(side.rms / static_cast<double>(std::max<size_t>(frames, 1)));
-    return sides;
 }
 
 // The controller playing `file` on a real device, with fakes for everything else.
@@ -124,29 +99,27 @@ protected:
                          << *server.failure();
     }
     // What the engine renders of the first second of the squares, as play starts it.
-    std::array<Level, 2> renderedLevels()
+    SoundLevel renderedLevel()
     {
         ModHandle mod = createMod(kRate);
         EXPECT_EQ(vxa_mod_load(mod.get(), squares.c_str()), 0);
         vxa_mod_play_mode_at(mod.get(), 0, 0, 0);
         std::vector<float> rendered(2 * kRate);
         vxa_mod_render(mod.get(), rendered.data(), kRate);
-        size_t frames = 0;
-        return levels(rendered, frames);
+        return measureSound(rendered);
     }
     // Stops recording once the server has played what it buffered; checks that at least
     // half a second was heard, at the level the engine renders.
     void expectHeardAsRendered()
     {
         std::this_thread::sleep_for(milliseconds(300));
-        size_t heardFrames = 0;
-        const auto heard = levels(server.stopRecording(), heardFrames);
-        const auto expected = renderedLevels();
-        ASSERT_GT(expected[0].peak, expected[1].peak); // the module tells the sides apart
-        EXPECT_GE(heardFrames, size_t{kRate / 2}) << "less than half a second was heard";
+        const SoundLevel heard = measureSound(server.stopRecording());
+        const SoundLevel expected = renderedLevel();
+        ASSERT_GT(expected.peak[0], expected.peak[1]); // the module tells the sides apart
+        EXPECT_GE(heard.seconds, 0.5) << "less than half a second was heard";
         for (int side = 0; side < 2; ++side) {
-            EXPECT_EQ(heard[side].peak, expected[side].peak) << "side " << side;
-            EXPECT_NEAR(heard[side].rms, expected[side].rms, 0.02 * expected[side].rms) << side;
+            EXPECT_EQ(heard.peak[side], expected.peak[side]) << "side " << side;
+            EXPECT_NEAR(heard.rms[side], expected.rms[side], 0.02 * expected.rms[side]) << side;
         }
     }
 

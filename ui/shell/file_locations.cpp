@@ -1,5 +1,6 @@
 #include "file_locations.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -19,6 +20,14 @@ fs::path programFolder()
     std::error_code error;
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path(error) : exe.parent_path();
+}
+
+bool isWithin(const fs::path &file, const fs::path &folder)
+{
+    std::error_code error;
+    const fs::path relative =
+        fs::weakly_canonical(file, error).lexically_relative(fs::weakly_canonical(folder, error));
+    return !relative.empty() && *relative.begin() != "..";
 }
 
 // "$HOME/Documents" or "/absolute/path", as the user-dirs file quotes them.
@@ -43,10 +52,12 @@ DiskResourceLocator::DiskResourceLocator(std::vector<fs::path> folders)
 
 DiskResourceLocator DiskResourceLocator::forThisProgram()
 {
+    const fs::path program = programFolder();
     std::vector<fs::path> folders;
     if (const char *named = std::getenv(kResourceFolderVariable); named && *named)
         folders.emplace_back(named);
-    folders.push_back(programFolder() / kResourceFolder);
+    folders.push_back(program / VXA_INSTALLED_RESOURCES);
+    folders.push_back(program / kResourceFolder);
     return DiskResourceLocator(std::move(folders));
 }
 
@@ -64,14 +75,8 @@ std::optional<fs::path> DiskResourceLocator::find(const std::string &name,
 
 bool DiskResourceLocator::contains(const fs::path &file) const
 {
-    std::error_code error;
-    const fs::path absolute = fs::weakly_canonical(file, error);
-    for (const fs::path &folder : folders_) {
-        const fs::path relative = absolute.lexically_relative(fs::weakly_canonical(folder, error));
-        if (!relative.empty() && *relative.begin() != "..")
-            return true;
-    }
-    return false;
+    return std::any_of(folders_.begin(), folders_.end(),
+                       [&file](const fs::path &folder) { return isWithin(file, folder); });
 }
 
 DesktopFolderLocator::DesktopFolderLocator(std::map<std::string, std::string> environment)

@@ -11,14 +11,17 @@
 
 namespace vexa {
 
-// The only place the program looks for its resources. They live in a "resources" folder
-// beside the executable; the environment variable VXA_RESOURCE_DIR names a folder
-// searched first, so a program run from the build tree and the tests can use the
-// source tree's folder without any path compiled in.
+// The only place the program looks for its resources, a list of folders where the first
+// that has a file wins. An installed program finds them in the data folder beside its bin
+// folder ("../share/vexatron" from the program, so an installation can be moved whole);
+// the build copies them into a "resources" folder beside the program it builds. The
+// environment variable VXA_RESOURCE_DIR names a folder searched first. No path is
+// compiled in: a program never looks into the source tree it was built from.
 class DiskResourceLocator : public ResourceLocator {
 public:
     explicit DiskResourceLocator(std::vector<std::filesystem::path> folders);
-    // The folders for this program: VXA_RESOURCE_DIR's when set, then beside the program.
+    // The folders for this program: VXA_RESOURCE_DIR's when set, the installed data
+    // folder, then beside the program.
     static DiskResourceLocator forThisProgram();
 
     std::optional<std::filesystem::path> find(const std::string &name,

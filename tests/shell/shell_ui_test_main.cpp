@@ -1,0 +1,13 @@
+// Runs the window layer's tests under an application object on Qt's offscreen platform,
+// so dialogs, alerts and widgets exist without a display.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

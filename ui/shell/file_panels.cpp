@@ -1,0 +1,144 @@
+#include "file_panels.h"
+
+#include "versioned_names.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+
+#include <vector>
+
+namespace VexaFilePanels {
+
+namespace {
+
+enum class FileTypes { modules, samples };
+
+struct DialogSpec {
+    VexaFileDialog kind;
+    QFileDialog::AcceptMode mode;
+    const char *title;
+    const char *message; // shown above the file list; empty for none
+    FileTypes types;
+};
+
+// Save dialogs may create folders, open dialogs choose one existing file of the listed
+// types and nothing else.
+constexpr DialogSpec kDialogs[] = {
+    {VexaFileDialog::loadModule, QFileDialog::AcceptOpen, "Load Module",
+     "Choose a MOD / Vexatron module", FileTypes::modules},
+    {VexaFileDialog::saveModuleAs, QFileDialog::AcceptSave, "Save Module As", "",
+     FileTypes::modules},
+    {VexaFileDialog::loadSample, QFileDialog::AcceptOpen, "Load Sample",
+     "Choose a sample (*.smp; *.sam; *.raw; *.wav)", FileTypes::samples},
+    {VexaFileDialog::saveSampleAs, QFileDialog::AcceptSave, "Save Sample As", "",
+     FileTypes::samples},
+};
+
+const DialogSpec &specFor(VexaFileDialog kind)
+{
+    for (const DialogSpec &spec : kDialogs) {
+        if (spec.kind == kind)
+            return spec;
+    }
+    return kDialogs[0];
+}
+
+// "Modules (*.mod mod.* ...)": every type as a suffix, and for modules as a prefix too.
+QString nameFilter(FileTypes types)
+{
+    const bool modules = types == FileTypes::modules;
+    QStringList patterns;
+    for (const std::string &type : modules ? vexa::moduleFileTypes() : vexa::sampleFileTypes())
+        patterns << QStringLiteral("*.") + QString::fromStdString(type);
+    if (modules) {
+        for (const std::string &type : vexa::moduleFileTypes())
+            patterns << QString::fromStdString(type) + QStringLiteral(".*");
+    }
+    return (modules ? QStringLiteral("Modules (") : QStringLiteral("Samples (")) +
+           patterns.join(u' ') + u')';
+}
+
+QString defaultSuffix(FileTypes types)
+{
+    const auto &list =
+        types == FileTypes::modules ? vexa::moduleFileTypes() : vexa::sampleFileTypes();
+    return QString::fromStdString(list.front());
+}
+
+// Puts the message in a row of its own above everything else in the dialog.
+void addMessage(QFileDialog &dialog, const QString &message)
+{
+    auto *grid = qobject_cast<QGridLayout *>(dialog.layout());
+    if (!grid)
+        return;
+    struct Placed {
+        QLayoutItem *item;
+        int row, column, rowSpan, columnSpan;
+    };
+    std::vector<Placed> placed;
+    for (int i = grid->count() - 1; i >= 0; --i) {
+        Placed p{};
+        grid->getItemPosition(i, &p.row, &p.column, &p.rowSpan, &p.columnSpan);
+        p.item = grid->takeAt(i);
+        placed.push_back(p);
+    }
+    for (const Placed &p : placed)
+        grid->addItem(p.item, p.row + 1, p.column, p.rowSpan, p.columnSpan);
+    auto *label = new QLabel(message, &dialog);
+    label->setObjectName(QStringLiteral("message"));
+    grid->addWidget(label, 0, 0, 1, grid->columnCount());
+}
+
+QFileDialog *makeDialog(const DialogSpec &spec, const std::string &defaultName,
+                        const QString &folder, QWidget *parent)
+{
+    auto *dialog =
+        new QFileDialog(parent, QString::fromUtf8(spec.title), folder, nameFilter(spec.types));
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(spec.mode);
+    if (spec.mode == QFileDialog::AcceptSave) {
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setDefaultSuffix(defaultSuffix(spec.types));
+        dialog->selectFile(QString::fromStdString(defaultName));
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setOption(QFileDialog::ReadOnly); // no new folders, renames or deletions
+    }
+    if (*spec.message)
+        addMessage(*dialog, QString::fromUtf8(spec.message));
+    return dialog;
+}
+
+} // namespace
+
+QWidget *parentWindow()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isWindow() && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+QFileDialog *run(VexaFileDialog kind, const std::string &defaultName, const QString &folder,
+                 VexaScreenHost::FileChosen chosen)
+{
+    QWidget *parent = parentWindow();
+    QFileDialog *dialog = makeDialog(specFor(kind), defaultName, folder, parent);
+    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    QObject::connect(dialog, &QFileDialog::accepted, [dialog, chosen = std::move(chosen)] {
+        const QStringList files = dialog->selectedFiles();
+        if (!files.isEmpty() && !files.front().isEmpty())
+            chosen(std::filesystem::path(QFile::encodeName(files.front()).toStdString()));
+    });
+    dialog->show();
+    return dialog;
+}
+
+} // namespace VexaFilePanels

@@ -1,0 +1,34 @@
+// The shell's fixed values: the keys it recognises by position, the error line's room and
+// the icon's sizes.
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+#include <cstdint>
+
+namespace VexaShell {
+
+// The number-row keys "1" to "4" by position, whatever the layout types on them (Shift+1
+// types "!" on most layouts, and "1" itself needs Shift on some). The values are the
+// platform's own codes for those four keys, in order: XKB key codes (evdev codes + 8) on
+// X11 and Wayland, set-1 scan codes on Windows, virtual key codes on macOS.
+#if defined(Q_OS_MACOS)
+inline constexpr std::array<uint32_t, 4> digitKeyCodes = {0x12, 0x13, 0x14, 0x15};
+#elif defined(Q_OS_WIN)
+inline constexpr std::array<uint32_t, 4> digitKeyCodes = {0x02, 0x03, 0x04, 0x05};
+#else
+inline constexpr std::array<uint32_t, 4> digitKeyCodes = {10, 11, 12, 13};
+#endif
+
+// The error line's widest, in points: the window is never narrower than the 640-point
+// screen, and the menu titles left of the line keep the rest.
+inline constexpr int errorLineMaxWidth = 520;
+
+// The icon is drawn on a grid of iconGridPixels squared and scaled by whole numbers to the
+// sizes of the desktop's icon theme (32 to 256 pixels), so each grid square stays a crisp
+// square. ui/shell/CMakeLists.txt lists the same sizes for installing.
+inline constexpr int iconGridPixels = 32;
+inline constexpr std::array<int, 4> iconScales = {1, 2, 4, 8};
+
+} // namespace VexaShell
