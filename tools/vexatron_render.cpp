@@ -13,9 +13,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 #include <unordered_set>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace vexatron;
 
@@ -35,6 +36,13 @@ volatile std::sig_atomic_t gInterrupted = 0;
 void onSignal(int)
 {
     gInterrupted = 1;
+}
+
+// Whether standard error is a terminal, where the progress bar can redraw its line.
+// Standard C++ has no way to ask, so this is the tool's one POSIX call.
+bool stderrIsTerminal()
+{
+    return isatty(STDERR_FILENO) == 1;
 }
 
 struct ModDeleter {
@@ -148,7 +156,7 @@ uint64_t render(vxa_mod *mod, const RenderOptions &options, uint64_t limit, WavF
 {
     std::vector<float> block(2 * static_cast<size_t>(kBlockFrames));
     RowsSeen rows;
-    ProgressBar progress(isatty(STDERR_FILENO) == 1);
+    ProgressBar progress(stderrIsTerminal());
     vxa_status status{};
     uint64_t done = 0;
     while (done < limit && !gInterrupted) {
