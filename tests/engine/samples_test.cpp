@@ -40,24 +40,34 @@ TEST(EnsureSigned, convertsOnlyDataSmootherAsUnsigned)
     }
 }
 
-TEST_F(SampleFiles, rawFile_isTakenWholeToAnEvenLength)
+TEST_F(SampleFiles, rawFilesAndWavesWithoutAFormat_giveTheirSounds)
 {
-    ASSERT_EQ(loadSample(1, "five.raw", {0x80, 0x81, 0x7F, 0x80, 0x55}), 0);
-    EXPECT_EQ(info(1).length, 4u);
-    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x01, 0xFF, 0x00})); // unsigned, so converted
-    ASSERT_EQ(loadSample(1, "three.raw", {0x00, 0x01, 0xFF}), 0);
-    EXPECT_EQ(info(1).length, 2u);
-    EXPECT_EQ(loadSample(2, "max.raw", Bytes(2097152, 0x80)), 0);
-    EXPECT_EQ(info(2).length, 2097152u);
-}
-
-TEST_F(SampleFiles, shortFileStartingWithRiff_isRaw)
-{
-    const Bytes bytes = {'R', 'I', 'F', 'F', 1, 2, 3, 4};
-    ASSERT_EQ(loadSample(1, "short.wav", bytes), 0);
-    Bytes expected = bytes;
-    vx_ensure_signed(expected.data(), expected.size());
-    EXPECT_EQ(soundOf(1), expected);
+    const Bytes shortRiff = {'R', 'I', 'F', 'F', 1, 2, 3, 4};
+    Bytes shortSound = shortRiff;
+    vx_ensure_signed(shortSound.data(), shortSound.size());
+    const Bytes noData = riff({kEightBitMono, {"LIST", Bytes(20, 0x80)}});
+    Bytes noDataSound = noData;
+    for (uint8_t &b : noDataSound)
+        b ^= 0x80;
+    const struct {
+        const char *what;
+        Bytes file, sound; // the sound as signed bytes
+    } cases[] = {
+        {"raw unsigned, to an even length", {0x80, 0x81, 0x7F, 0x80, 0x55}, {0, 1, 0xFF, 0}},
+        {"raw signed, to an even length", {0x00, 0x01, 0xFF}, {0x00, 0x01}},
+        {"raw, the largest size", Bytes(2097152, 0x80), Bytes(2097152, 0x80)},
+        {"too short for a wave: raw", shortRiff, shortSound},
+        {"a wave without data: the whole file, unsigned", noData, noDataSound},
+        {"the first data chunk",
+         riff({kEightBitMono, {"data", {0x80, 0xFF, 0x00, 0x81}}, {"data", {0x10, 0x10}}}),
+         {0x00, 0x7F, 0x80, 0x01}},
+        {"data cut by the file's end", riff({kEightBitMono, {"data", Bytes(600, 0x90), 1000}}),
+         Bytes(600, 0x10)},
+    };
+    for (const auto &c : cases) {
+        ASSERT_EQ(loadFile("file.wav", c.file), VXA_SAMPLE_LOADED) << c.what;
+        EXPECT_EQ(soundOf(1), c.sound) << c.what;
+    }
 }
 
 TEST_F(SampleFiles, wave_convertsEveryReadableFormToSignedEightBitMono)
@@ -132,27 +142,6 @@ TEST_F(SampleFiles, wave_convertsEveryReadableFormToSignedEightBitMono)
         ASSERT_EQ(loadFile("form.wav", riff(chunks)), VXA_SAMPLE_LOADED) << c.form;
         EXPECT_EQ(soundOf(1), c.sound) << c.form;
     }
-}
-
-TEST_F(SampleFiles, wave_takesTheFirstDataChunkClippedToTheFile)
-{
-    const Bytes twoData =
-        riff({kEightBitMono, {"data", {0x80, 0xFF, 0x00, 0x81}}, {"data", {0x10, 0x10}}});
-    ASSERT_EQ(loadSample(1, "a.wav", twoData), 0);
-    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x7F, 0x80, 0x01}));
-    const Bytes cut = riff({kEightBitMono, {"data", Bytes(600, 0x90), 1000}});
-    ASSERT_EQ(loadSample(1, "cut.wav", cut), 0);
-    EXPECT_EQ(info(1).length, 600u);
-}
-
-TEST_F(SampleFiles, riffWithoutData_isTheWholeFileUnsigned)
-{
-    const Bytes bytes = riff({kEightBitMono, {"LIST", Bytes(20, 0x80)}});
-    ASSERT_EQ(loadSample(1, "nodata.wav", bytes), 0);
-    Bytes expected = bytes;
-    for (uint8_t &b : expected)
-        b ^= 0x80;
-    EXPECT_EQ(soundOf(1), expected);
 }
 
 TEST_F(SampleFiles, wave_takesTheFirstSamplerLoop_fittedIntoTheSound)
