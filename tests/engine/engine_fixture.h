@@ -11,6 +11,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vxtest {
@@ -24,6 +25,23 @@ constexpr uint16_t kB3 = 113;       // note 36
 constexpr int kRowFrames = 6 * 882; // speed 6, tempo 125, 44100 Hz
 
 using Rows = std::vector<std::array<int, 4>>; // period, sample, effect, param of channel 0
+
+// Bytes written as hexadecimal digits, two a byte; spaces only group them for the reader.
+inline Bytes hex(std::string_view digits)
+{
+    Bytes bytes;
+    std::string pair;
+    for (const char digit : digits) {
+        if (digit == ' ')
+            continue;
+        pair += digit;
+        if (pair.size() == 2) {
+            bytes.push_back(static_cast<uint8_t>(std::stoi(pair, nullptr, 16)));
+            pair.clear();
+        }
+    }
+    return bytes;
+}
 
 // A sample whose byte i is i & 0x7F, so at volume 64 a channel outputs 128 + (i & 0x7F):
 // its output values reveal its byte position.
