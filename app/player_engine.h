@@ -118,6 +118,10 @@ public:
     Published<bool> canRedo{changes, false};
     Published<std::string> undoLabel{changes, undoItemText(std::nullopt)};
     Published<std::string> redoLabel{changes, redoItemText(std::nullopt)};
+    // Where the module came from or was last saved to; none for the demo module from the
+    // program's resources. Versioned saves go beside it; every load or save of a file
+    // assigns it, so the window keeps its recent modules from it.
+    Published<std::optional<std::filesystem::path>> moduleURL{changes, std::nullopt};
 
     // Audio output and the display timer.
     void ensureEngineRunning(); // throws AudioError
@@ -127,7 +131,12 @@ public:
     void stop();
 
     // Files: modules, samples, versioned saves and the demo module.
-    void load(const std::filesystem::path &file);
+    // True when the file's module replaced the one being edited.
+    bool load(const std::filesystem::path &file);
+    // A file from outside the dialogs (dropped on the window): a module by its name is
+    // loaded as load() does, a sample by its name goes into the current slot as
+    // loadSample() does; any other file changes nothing and a notice says what opens.
+    void open(const std::filesystem::path &file);
     void loadBundledDemoIfNeeded();
     void saveModule(const std::filesystem::path &file, std::optional<int> version,
                     std::optional<std::string> fallback); // throws VexaIOError
@@ -249,7 +258,6 @@ private:
     std::unique_ptr<float[]> renderScratch_;
     int64_t renderScratchCapacity_ = 0;
     int64_t currentSampleSlot_ = 1;
-    std::optional<std::filesystem::path> moduleURL_;
     std::optional<VexaConfirmAction> pendingConfirmAction_;
     // The edits to the module's content; main thread, see undo_history.h.
     UndoHistory history_{{kUndoMaxSteps, kUndoMaxStoredBytes}};
