@@ -1,5 +1,5 @@
-// The shell's fixed values: the keys it recognises by position, the error line's room and
-// the icon's sizes.
+// The shell's fixed values: the keys it recognises by position, the error line's room,
+// the icon's sizes and what the program keeps in its settings.
 #pragma once
 
 #include <QtGlobal>
@@ -30,5 +30,10 @@ inline constexpr int errorLineMaxWidth = 520;
 // square. ui/shell/CMakeLists.txt lists the same sizes for installing.
 inline constexpr int iconGridPixels = 32;
 inline constexpr std::array<int, 4> iconScales = {1, 2, 4, 8};
+
+// Open Recent lists this many modules, under this settings key (a list of full paths,
+// newest first).
+inline constexpr int recentModulesKept = 8;
+inline constexpr const char *recentModulesKey = "recentModules";
 
 } // namespace VexaShell
