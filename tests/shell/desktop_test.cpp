@@ -244,7 +244,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
     EXPECT_LT(ending.milliseconds, 2000);
 }
 
-TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsAChosenModule)
+TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsChosenAndDroppedModules)
 {
     auto program = start(withoutSound());
     ASSERT_TRUE(program->waitForWindow()) << logText();
@@ -272,6 +272,16 @@ TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsAChosenMo
         *program, [&](const QImage &c) { return shows(c, chosenTitle, songRow.toRect()); });
     keep(loaded, "4-module-loaded");
     EXPECT_TRUE(shows(loaded, chosenTitle, songRow.toRect())) << "the chosen module is not shown";
+
+    const std::string dragged = home.write("dragged.mod", ModBuilder().title("dragged in").build());
+    EXPECT_TRUE(dragFileTo(dragged, program->canvasRect().center(), artifactFolder() / "drag.log"))
+        << "the window did not take the drop";
+    const ScreenText draggedTitle{"DRAGGED IN", VexaChrome::colInk, 2, 2};
+    const QImage dropped = canvasWhen(
+        *program, [&](const QImage &c) { return shows(c, draggedTitle, songRow.toRect()); });
+    keep(dropped, "5-module-dropped");
+    EXPECT_TRUE(shows(dropped, draggedTitle, songRow.toRect()))
+        << "the dropped module is not shown";
 
     const ProgramWindow::Ending ending = program->quit();
     EXPECT_EQ(ending.exitCode, 0) << logText();
