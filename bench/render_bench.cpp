@@ -1,8 +1,9 @@
 // Render throughput of a busy module: frames per second and the realtime factor at
-// 44,100 Hz, for a few audio buffer sizes.
+// 44,100 Hz, for a few audio buffer sizes, in the reduced and the full replay mode.
 #include "busy_module.h"
 #include "engine_handle.h"
 #include "temp_dir.h"
+#include "vxa_mod_extras.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +25,7 @@ void BM_RenderBusyModule(benchmark::State &state)
         state.SkipWithError("the busy module did not load");
         return;
     }
+    vxa_mod_set_replay_mode(mod.get(), static_cast<int32_t>(state.range(1)));
     vxa_mod_play(mod.get());
     const auto frames = static_cast<int32_t>(state.range(0));
     std::vector<float> out(2 * static_cast<size_t>(frames));
@@ -36,6 +38,8 @@ void BM_RenderBusyModule(benchmark::State &state)
     state.counters["x_realtime"] =
         benchmark::Counter(rendered / kRate, benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_RenderBusyModule)->Arg(256)->Arg(1024)->Arg(4096);
+BENCHMARK(BM_RenderBusyModule)
+    ->ArgsProduct({{256, 1024, 4096}, {VXA_REPLAY_REDUCED, VXA_REPLAY_FULL}})
+    ->ArgNames({"frames", "full"});
 
 } // namespace

@@ -14,6 +14,8 @@ const char *const kRenderUsage =
     "  --max-seconds S  stop the song-once rendering after S seconds (default 1200)\n"
     "  --pattern        play the first song position's pattern, repeating it\n"
     "  --float          write 32-bit float samples instead of 16-bit PCM\n"
+    "  --full-effects   play every effect command, tremolo and finetune, as the\n"
+    "                   classic four-channel players do\n"
     "  --help           show this text\n";
 
 namespace {
@@ -49,6 +51,8 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char **argv, std::stri
             options.patternMode = true;
         } else if (arg == "--float") {
             options.floatOutput = true;
+        } else if (arg == "--full-effects") {
+            options.fullEffects = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + std::string(arg);
             return std::nullopt;

@@ -13,6 +13,7 @@ struct RenderOptions {
     double maxSeconds = 1200;      // safety limit of the song-once mode
     bool patternMode = false;      // repeat the current pattern instead of the song
     bool floatOutput = false;      // 32-bit float WAV instead of 16-bit PCM
+    bool fullEffects = false;      // the engine's full replay mode instead of the reduced one
 };
 
 // The options, or nothing with `error` set to a one-line reason.

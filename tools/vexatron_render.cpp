@@ -1,12 +1,12 @@
 // vexatron-render: renders a MOD module to a WAV file with the engine, either the song
-// once (until playback would repeat a row of a song position) or a fixed duration.
+// once (until playback would repeat what it played, pattern loops included) or a fixed
+// duration.
 #include "render_options.h"
 #include "vxa_mod.h"
 #include "vxa_mod_extras.h"
 #include "wav_file.h"
 
 #include <algorithm>
-#include <bitset>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
+#include <unordered_set>
 #include <vector>
 
 using namespace vexatron;
@@ -24,7 +25,6 @@ constexpr int32_t kRate = 44100;           // Hz
 constexpr int32_t kBlockFrames = 4096;     // frames per render call
 constexpr int32_t kProgressFrames = 22050; // frames between progress bar updates
 constexpr int kProgressWidth = 40;         // characters
-constexpr int kOrders = 128;
 constexpr int kRows = 64;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -95,22 +95,15 @@ std::string writeError(const std::string &path, vxa_write_status status)
     }
 }
 
-// The rows of each song position already played: the song ends where one comes back.
+// The song states (vxa_mod_song_state) of the row starts already played: the song ends
+// where one comes back. A row that a pattern loop repeats comes back in another state.
 class RowsSeen {
 public:
-    // False when this row of this position was played before.
-    bool firstVisit(const vxa_status &status)
-    {
-        const size_t index = static_cast<size_t>(status.order_pos & (kOrders - 1)) * kRows +
-                             (status.row & (kRows - 1));
-        if (seen_[index])
-            return false;
-        seen_[index] = true;
-        return true;
-    }
+    // False when a row start in this state was played before.
+    bool firstVisit(uint64_t songState) { return seen_.insert(songState).second; }
 
 private:
-    std::bitset<kOrders * kRows> seen_;
+    std::unordered_set<uint64_t> seen_;
 };
 
 class ProgressBar {
@@ -163,7 +156,7 @@ uint64_t render(vxa_mod *mod, const RenderOptions &options, uint64_t limit, WavF
         vxa_mod_get_status(mod, &status);
         if (!options.seconds) {
             const int64_t toRow = vxa_mod_frames_to_row_start(mod);
-            if (toRow == 0 && !rows.firstVisit(status))
+            if (toRow == 0 && !rows.firstVisit(vxa_mod_song_state(mod)))
                 break;
             // At a row start render just that frame: the row may change speed or tempo,
             // and so the frame count to the row after it.
@@ -210,6 +203,7 @@ int run(const RenderOptions &options)
         opened != VXA_WRITE_OK)
         return fail(writeError(options.output, opened));
 
+    vxa_mod_set_replay_mode(mod.get(), options.fullEffects ? VXA_REPLAY_FULL : VXA_REPLAY_REDUCED);
     if (options.patternMode)
         vxa_mod_play_mode(mod.get(), VXA_PLAY_PATTERN, 0);
     else

@@ -30,6 +30,13 @@ typedef enum vxa_play_mode {
     VXA_PLAY_PATTERN = 1 /* the current pattern, over and over */
 } vxa_play_mode;
 
+/* How the replayer reads the effect commands: the mode of vxa_mod_set_replay_mode and
+ * vxa_mod_replay_mode_get (see "Replay mode" below). */
+typedef enum vxa_replay_mode {
+    VXA_REPLAY_REDUCED = 0, /* the default */
+    VXA_REPLAY_FULL = 1     /* as the classic four-channel players */
+} vxa_replay_mode;
+
 /* The sample editor's three cuts around a slot's loop (vxa_mod_trim_sample). */
 typedef enum vxa_trim_op {
     VXA_TRIM_CUT_HEAD = 0, /* vxa_mod_cut_sample_head */
@@ -63,8 +70,31 @@ uint16_t vxa_mod_note_period(uint32_t note);
 
 /* Frames a playing context renders before it processes the start of its next row: 0
  * when the very next frame starts a row. Speed and tempo change only at row starts, so
- * the count is exact up to that row. */
+ * the count is exact up to that row; the repeated passes of a row that a pattern delay
+ * lengthens belong to it. */
 int64_t vxa_mod_frames_to_row_start(const vxa_mod *mod);
+
+/* ---- Replay mode ------------------------------------------------------------------ */
+/* The reduced mode is the default: commands 7, 8 and E are stored but inert, finetune is
+ * ignored, an arpeggio moves the base period, and a sample number alone restarts the
+ * sample. The full mode plays modules as the classic four-channel players do: every E
+ * command, tremolo, finetune, arpeggio on the played pitch only, and a sample number
+ * alone only sets the volume and the sound the next note starts. The mode belongs to the
+ * context; loading a module keeps it. */
+
+/* Any value but VXA_REPLAY_FULL selects the reduced mode. The new mode acts from the
+ * next tick; a pattern delay or pattern loop in progress is dropped. */
+void vxa_mod_set_replay_mode(vxa_mod *mod, int32_t mode);
+/* VXA_REPLAY_REDUCED for a null handle. */
+int32_t vxa_mod_replay_mode_get(const vxa_mod *mod);
+
+/* Where the song stands, as one number, to tell when it has played as a whole: the song
+ * position, the row, and the pattern loops running on the four channels (passes still
+ * to play and start row). Read at a row start: playback from two row starts with the
+ * same number goes on through the same rows, so the first row start whose number came
+ * before is where the song begins to repeat. In the reduced mode no loops run and the
+ * number stands for the position and row alone. 0 for a null handle. */
+uint64_t vxa_mod_song_state(const vxa_mod *mod);
 
 /* ---- Moving what was loaded between contexts -------------------------------------- */
 /* A file is read and parsed into a scratch context without any lock; only the move into

@@ -32,6 +32,14 @@ void vx_context_clear_channels(vxa_mod *mod)
     std::memset(mod->channels, 0, sizeof mod->channels);
 }
 
+void vx_context_reset_flow(vxa_mod *mod)
+{
+    mod->delay_repeats = 0;
+    mod->row_repeat = 0;
+    std::memset(mod->loop_start, 0, sizeof mod->loop_start);
+    std::memset(mod->loop_count, 0, sizeof mod->loop_count);
+}
+
 void vx_context_reset_transport(vxa_mod *mod)
 {
     mod->order_pos = 0;
@@ -41,6 +49,7 @@ void vx_context_reset_transport(vxa_mod *mod)
     mod->tick_countdown = 0;
     vx_context_set_tempo(mod, k_default_tempo);
     vx_context_clear_channels(mod);
+    vx_context_reset_flow(mod);
 }
 
 void vx_sample_fit_loop(vxa_sample *slot)

@@ -3,6 +3,7 @@
  * every effect memory of the channel cleared, and sounds whether or not the song plays. */
 #include "meters.h"
 #include "tables.h"
+#include "tuning.h"
 #include "vxa_mod_internal.h"
 
 #include <cstring>
@@ -23,7 +24,10 @@ void vxa_mod_trigger(vxa_mod *mod, uint32_t channel, uint32_t note, uint32_t sam
     if (!chan.sample->data)
         return;
     chan.volume = chan.sample->volume;
-    chan.period = k_periods[note - 1];
+    /* The full replay mode plays the slot's finetune, as its pattern notes do. */
+    if (mod->replay_mode == VXA_REPLAY_FULL)
+        chan.finetune = chan.sample->finetune;
+    chan.period = vx_tuning_period(chan.finetune, static_cast<int>(note));
     chan.play_period = chan.period;
     if (!mod->muted[channel])
         vx_meters_note_start(mod, static_cast<int>(channel), static_cast<int>(note), chan.volume);

@@ -54,7 +54,10 @@ bool voice_of(const vxa_mod *mod, const vxa_channel &ch, voice *v)
     const vxa_sample *s = ch.sample;
     if (!s || !s->data || ch.volume == 0 || ch.play_period == 0)
         return false;
-    const int volume = ch.volume < k_max_volume ? ch.volume : k_max_volume;
+    /* The tremolo (full replay mode) moves the played volume, never the silence test:
+     * a sample keeps running through the tremolo's quiet phases. */
+    const int played = ch.volume + ch.trem_delta;
+    const int volume = played < 0 ? 0 : (played > k_max_volume ? k_max_volume : played);
     v->data = s->data;
     v->volume_row = mod->vol_table[volume];
     v->step = step_for(static_cast<uint32_t>(mod->rate), ch.play_period);

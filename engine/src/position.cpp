@@ -15,10 +15,12 @@ int32_t wrap(int64_t value, int64_t delta, int64_t n)
     return static_cast<int32_t>(r < 0 ? r + n : r);
 }
 
+/* The row starts afresh: a pattern delay or loop of the old place does not carry over. */
 void restart_row(vxa_mod *mod, int32_t row)
 {
     mod->row = row;
     mod->tick = 0;
+    vx_context_reset_flow(mod);
 }
 
 } // namespace

@@ -61,13 +61,13 @@ int64_t vxa_mod_frames_to_row_start(const vxa_mod *mod)
     if (!mod)
         return 0;
     double countdown = mod->tick_countdown;
-    int32_t tick = mod->tick;
+    int32_t ticks = vx_replayer_ticks_to_row_start(mod);
     int64_t frames = 0;
     for (;;) {
         while (countdown <= 0) {
-            if (tick == 0)
+            if (ticks == 0)
                 return frames;
-            tick = tick + 1 < mod->speed ? tick + 1 : 0;
+            --ticks;
             countdown += mod->frames_per_tick;
         }
         const auto run = static_cast<int64_t>(std::ceil(countdown));

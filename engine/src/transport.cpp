@@ -1,8 +1,9 @@
 /* transport.cpp - starting, stopping and silencing the sequencer, and its queries.
  *
- * A play call restarts from a clean slate: clear channels, VU levels at 0, tick 0 and
- * a zero countdown, so the very next rendered frame processes the start row; the song
- * position, speed, tempo and mutes carry over. Stop works with or without a module. */
+ * A play call restarts from a clean slate: clear channels, no pattern delay or loop,
+ * VU levels at 0, tick 0 and a zero countdown, so the very next rendered frame processes
+ * the start row; the song position, speed, tempo, mutes and replay mode carry over. Stop
+ * works with or without a module. */
 #include "vxa_mod_extras.h"
 #include "vxa_mod_internal.h"
 
@@ -16,6 +17,7 @@ constexpr int32_t k_last_row = k_rows_per_pattern - 1;
 void start_playing(vxa_mod *mod, int32_t mode, int32_t record, int32_t row)
 {
     vx_context_clear_channels(mod);
+    vx_context_reset_flow(mod);
     std::memset(mod->vu, 0, sizeof mod->vu);
     mod->play_mode = mode == VXA_PLAY_PATTERN ? VXA_PLAY_PATTERN : VXA_PLAY_SONG;
     mod->recording = record != 0 ? 1 : 0;

@@ -17,6 +17,7 @@
 #define VXA_MOD_INTERNAL_H
 
 #include "vxa_mod.h"
+#include "vxa_mod_extras.h"
 #include "vxa_mod_layout.h"
 
 #include <cstddef>
@@ -50,8 +51,8 @@ struct vxa_sample {
     uint32_t loop_length; /* bytes, even; below 3 = no loop */
     uint8_t volume;       /* 0..64 */
     char name[k_name_chars + 1];
-    /* The header's finetune nibble (0..15). Playback ignores it; it is kept only so
-     * that loading and saving a module never retunes its samples. */
+    /* The header's finetune nibble (0..15). The full replay mode plays it, the reduced
+     * one ignores it; loading and saving a module never retune its samples. */
     uint8_t finetune;
 };
 
@@ -71,6 +72,16 @@ struct vxa_channel {
     uint8_t arp[3]; /* 0-based indexes into k_periods */
     uint8_t effect;
     uint8_t param;
+    /* Used by the full replay mode only; they stay 0 in the reduced mode. */
+    vxa_sample *instrument; /* slot the next note starts: the last sample number */
+    int8_t trem_delta;      /* tremolo's change to the played volume; the mixer adds it */
+    uint8_t finetune;       /* header nibble: 0..7 = 0..+7, 8..15 = -8..-1 eighth semitones */
+    uint8_t trem_pos;       /* tremolo phase, wraps at 256 */
+    uint8_t trem_speed;     /* tremolo phase step: the speed nibble x 4 */
+    uint8_t trem_depth;     /* 0..15 */
+    uint8_t vib_wave;       /* waveform control (E4x): bits 0-1 shape, bit 2 keeps the phase */
+    uint8_t trem_wave;      /* waveform control (E7x), alike */
+    uint8_t glissando;      /* non-zero: tone portamento plays whole semitones (E3x) */
 };
 
 struct vxa_mod {
@@ -104,12 +115,21 @@ struct vxa_mod {
     uint8_t scope_pos;
     int32_t spectrum[k_spectrum_bars]; /* 0..126 */
     uint64_t frames_played;
+    int32_t replay_mode; /* VXA_REPLAY_REDUCED or VXA_REPLAY_FULL; kept by loads */
+    /* The full replay mode's song flow; all 0 in the reduced mode. */
+    int32_t delay_repeats; /* passes of the current row still to come (pattern delay) */
+    int32_t row_repeat;    /* non-zero during such a pass: its first tick reads no cells */
+    uint8_t loop_start[k_num_channels]; /* pattern-loop start row per channel, 0..63 */
+    uint8_t loop_count[k_num_channels]; /* passes of a running loop still to play; 0 = none */
 };
 
 /* Context helpers shared by the engine files (context.cpp). */
 void vx_context_clear_channels(vxa_mod *mod);
 void vx_context_set_tempo(vxa_mod *mod, int32_t tempo);
 void vx_context_reset_transport(vxa_mod *mod);
+/* No pattern delay and no pattern loop in progress: what a play start, a position
+ * change by the user and a change of replay mode leave. */
+void vx_context_reset_flow(vxa_mod *mod);
 
 /* Brings a slot's loop inside its sample: shortened to end at the sample's end, and
  * removed (start 0, length 0) when shorter than k_min_loop_bytes. */

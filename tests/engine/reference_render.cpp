@@ -3,6 +3,8 @@
 #include "replayer.h"
 #include "tables.h"
 
+#include <algorithm>
+
 namespace vxtest {
 
 namespace {
@@ -22,7 +24,8 @@ uint8_t sampleVoice(vxa_mod *mod, vxa_channel *ch)
             return 128;
         ch->pos = ((ch->pos - s->loop_start) % s->loop_length) + s->loop_start;
     }
-    const uint8_t out = mod->vol_table[ch->volume][static_cast<uint8_t>(s->data[ch->pos])];
+    const int volume = std::clamp(ch->volume + ch->trem_delta, 0, 64); // tremolo: full mode only
+    const uint8_t out = mod->vol_table[volume][static_cast<uint8_t>(s->data[ch->pos])];
     const uint32_t f = ch->frac + part;
     ch->pos = ch->pos + whole + (f >> 16);
     ch->frac = f & 0xFFFF;

@@ -1,7 +1,8 @@
 // The engine's render call against the per-frame model (reference_render.h): output,
 // channel positions, meters, scope rings and tick timing must agree bit for bit on busy
 // and random modules, at several rates, for buffers of many odd sizes, across mutes,
-// tempo changes, pattern mode, idle mixing and sample data freed between two renders.
+// tempo changes, pattern mode, idle mixing, sample data freed between two renders, and
+// in both replay modes.
 #include "busy_module.h"
 #include "engine_fixture.h"
 #include "reference_render.h"
@@ -149,6 +150,40 @@ TEST_P(RenderModel, idleRendering_mixesLiveChannelsLikeTheModel)
     renderSizes(5000);
     both([](vxa_mod *m) { m->playing = 0; });
     renderSizes(40000, 3);
+}
+
+TEST_P(RenderModel, fullReplay_matchesTheModel)
+{
+    both([](vxa_mod *m) { vxa_mod_set_replay_mode(m, VXA_REPLAY_FULL); });
+    for (uint32_t seed = 7; seed <= 12 && !HasFatalFailure(); ++seed) {
+        load(randomModule(seed));
+        both(vxa_mod_play);
+        renderSizes(60000, seed);
+    }
+}
+
+// Without arpeggios, vibrato, tremolo, commands 8 and E, finetune and sample numbers
+// that start no note, the full mode plays a module as the reduced one does: the engine in
+// the full mode renders what the model renders in the reduced mode.
+TEST_P(RenderModel, fullReplay_rendersAsTheReducedOne_withoutWhatOnlyItPlays)
+{
+    vxa_mod_set_replay_mode(engine.get(), VXA_REPLAY_FULL);
+    for (uint32_t seed = 1; seed <= 6 && !HasFatalFailure(); ++seed) {
+        load(randomModule(seed));
+        both([](vxa_mod *m) {
+            for (uint8_t *cell = m->patterns; cell < m->patterns + m->num_patterns * 1024;
+                 cell += 4) {
+                const uint8_t effect = cell[2];
+                if ((effect == 0x0 && cell[3]) || effect == 0x4 || effect == 0x6 || effect == 0x7 ||
+                    effect == 0x8 || effect == 0xE)
+                    cell[2] = cell[3] = 0;
+                if (cell[0] == 0 || cell[2] == 0x3 || cell[2] == 0x5)
+                    cell[1] = 0;
+            }
+        });
+        both(vxa_mod_play);
+        renderSizes(60000, seed);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, RenderModel, ::testing::Values(44100, 48000, 22050, 8000, 96000),

@@ -1,7 +1,8 @@
 // Writes the seed corpora of the fuzz targets: FOLDER/mod gets a few small modules of
 // both forms with looped and empty samples, effects and an order table beyond the song;
-// a short busy module with an effect on every row; FOLDER/sample gets edit scripts
-// followed by a WAV file and a raw file.
+// a short busy module with an effect on every row; a module of the commands only the
+// full replay mode plays; FOLDER/sample gets edit scripts followed by a WAV file and a
+// raw file.
 #include "busy_module.h"
 #include "mod_builder.h"
 
@@ -83,6 +84,21 @@ int main(int argc, char **argv)
                   .note(1, 63, 3, 113, 15, 0x0F, 0x7D)
                   .build());
     writeSeed(folder, "busy.mod", vxtest::busyModule(2));
+    // Finetune, tremolo, retrigger, delays, cuts and a loop, from row 0: the file's last
+    // byte, which picks the start row, is 0.
+    writeSeed(folder, "extended.mod",
+              ModBuilder()
+                  .sample(1, {.lengthWords = 16, .finetune = 9, .volume = 40})
+                  .sampleData(1, std::vector<uint8_t>(32, 0))
+                  .note(0, 0, 0, 428, 1, 0x0E, 0x60)
+                  .note(0, 0, 1, 0, 1, 0x0E, 0x93)
+                  .note(0, 0, 2, 214, 0, 0x07, 0x4F)
+                  .note(0, 0, 3, 856, 1, 0x0E, 0xD2)
+                  .note(0, 1, 0, 0, 0, 0x0E, 0xE2)
+                  .note(0, 1, 1, 0, 0, 0x0E, 0xC1)
+                  .note(0, 1, 2, 0, 0, 0x00, 0x47)
+                  .note(0, 1, 3, 0, 0, 0x0E, 0x62)
+                  .build());
     const std::string samples = std::string(argv[1]) + "/sample";
     std::filesystem::create_directories(samples);
     writeSeed(samples, "wave.bin", withScript(waveFile()));

@@ -1,9 +1,11 @@
 // Feeds arbitrary bytes to the module reader through a file. Whatever loads must save,
 // load again, and save again to the very same bytes, then play for a moment in song and
-// pattern mode, then take a script of transport, cell, live-note, sample and feed calls
-// (read from the title bytes, which never decide whether a file loads) interleaved with
-// short renders, all without leaving the engine's buffers.
+// pattern mode and once more in the full replay mode, then take a script of transport,
+// cell, live-note, sample, replay-mode and feed calls (read from the title bytes, which
+// never decide whether a file loads) interleaved with short renders, all without leaving
+// the engine's buffers.
 #include "fuzz_support.h"
+#include "vxa_mod_extras.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -62,7 +64,7 @@ void runCall(vxa_mod *mod, uint8_t op, uint8_t arg)
     const int32_t delta = static_cast<int8_t>(arg);
     vxa_cell cell = {static_cast<uint8_t>(arg), static_cast<uint8_t>(arg * 7),
                      static_cast<uint8_t>(arg), static_cast<uint8_t>(arg * 13)};
-    switch (op % 20) {
+    switch (op % 21) {
     case 0:
         vxa_mod_step_row(mod, delta);
         break;
@@ -120,8 +122,11 @@ void runCall(vxa_mod *mod, uint8_t op, uint8_t arg)
     case 18:
         vxa_mod_trim_sample_to_loop(mod, arg % 33);
         break;
-    default:
+    case 19:
         vxa_mod_clear_sample(mod, arg % 33);
+        break;
+    default:
+        vxa_mod_set_replay_mode(mod, arg & 1 ? VXA_REPLAY_FULL : VXA_REPLAY_REDUCED);
         break;
     }
     readFeeds(mod, arg);
@@ -146,6 +151,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int32_t row = size > 0 ? data[size - 1] % 64 : 0;
         playBriefly(mod, 0, row);
         playBriefly(mod, 1, row);
+        vxa_mod_set_replay_mode(mod, VXA_REPLAY_FULL); // its flow acts in song mode
+        playBriefly(mod, 0, row);
         for (size_t i = 0; i + 1 < kScriptBytes; i += 2)
             runCall(mod, data[i], data[i + 1]);
     }

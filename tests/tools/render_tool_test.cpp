@@ -46,6 +46,18 @@ ModBuilder soundingSong(uint8_t length, uint8_t restart)
     return builder.song(length, restart, orders);
 }
 
+// One position whose rows 2..4 loop twice more and rows 10..11 once more, row 10 lasting
+// two rows by a pattern delay: 64 + 6 + 2 rows, and 2 more rows of time.
+ModBuilder loopingSong()
+{
+    return soundingSong(1, 0)
+        .note(0, 2, 1, 0, 0, 0xE, 0x60)
+        .note(0, 4, 1, 0, 0, 0xE, 0x62)
+        .note(0, 10, 2, 0, 0, 0xE, 0x60)
+        .note(0, 10, 3, 0, 0, 0xE, 0xE1)
+        .note(0, 11, 2, 0, 0, 0xE, 0x61);
+}
+
 class RenderTool : public ::testing::Test {
 protected:
     struct Result {
@@ -148,6 +160,9 @@ TEST_F(RenderTool, songOnce_endsWhereARowWouldRepeat)
          (64 + 5) * kRowFrames},
         {"pattern mode with a break back to row 0", soundingSong(2, 0).note(0, 15, 1, 0, 0, 0xD, 0),
          "--pattern", 16 * kRowFrames},
+        {"pattern loops, played in the full replay mode", loopingSong(), "--full-effects",
+         (64 + 6 + 2 + 2) * kRowFrames},
+        {"pattern loops ignored in the reduced mode", loopingSong(), "", 64 * kRowFrames},
         {"the safety limit", soundingSong(1, 0), "--max-seconds 0.5", 22050},
         {"a fixed duration past the song's end", soundingSong(1, 0), "--seconds 10", 441000},
     };
