@@ -70,6 +70,7 @@ bool PlayerEngine::ensureEngineContext()
     vxa_mod *created = vxa_mod_create(kOutputRate);
     if (!created)
         return false;
+    vxa_mod_set_replay_mode(created, replayMode.get());
     std::lock_guard guard(lock_);
     mod_ = created;
     return true;

@@ -39,6 +39,7 @@
 #include "vexa_notice.h"
 #include "vxa_mod.h"
 #include "vxa_mod_extras.h"
+#include "wav_export.h"
 
 #include <array>
 #include <cstdint>
@@ -122,6 +123,8 @@ public:
     // program's resources. Versioned saves go beside it; every load or save of a file
     // assigns it, so the window keeps its recent modules from it.
     Published<std::optional<std::filesystem::path>> moduleURL{changes, std::nullopt};
+    // How the replayer reads the effect commands, in the song playing and in WAV exports.
+    Published<vxa_replay_mode> replayMode{changes, VXA_REPLAY_REDUCED};
 
     // Audio output and the display timer.
     void ensureEngineRunning(); // throws AudioError
@@ -129,6 +132,8 @@ public:
     void tickDisplay();
     void playMode(vxa_play_mode mode, bool record);
     void stop();
+    // The replay mode from the next tick on; module loads keep it.
+    void setReplayMode(vxa_replay_mode mode);
 
     // Files: modules, samples, versioned saves and the demo module.
     // True when the file's module replaced the one being edited.
@@ -147,6 +152,11 @@ public:
     void saveSampleVersioned();
     void saveSampleAs(const std::filesystem::path &file);
     std::filesystem::path writableSaveDirectory() const;
+    // Renders the song once, from its start, to a WAV file at `file` in the replay mode
+    // set, on a thread of its own from a copy of the module as it is now; the caller keeps
+    // the export while it runs (letting it go cancels it). None without a module. A notice
+    // tells how it ended ("Saved:" and the path, or why not), unless it was cancelled.
+    std::unique_ptr<WavExport> exportWav(const std::filesystem::path &file);
 
     // Editing from the keyboard. True when the key was consumed.
     bool handleEditNavigationKey(uint16_t keyCode, const std::optional<std::string> &characters,
