@@ -1,14 +1,17 @@
-// The window on a controller with fake platform services: its menus, its error line, and
-// files dropped on it.
+// The window on a controller with fake platform services: its menus, its error line,
+// files dropped on it, and a WAV export with its progress.
 #include "controller_fixture.h"
 #include "error_line.h"
 #include "root_view.h"
 #include "screen_widget.h"
 #include "vexatron_window.h"
+#include "wav_export_progress.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QWindow>
@@ -17,6 +20,18 @@ using namespace vxtest;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Runs the event loop, deleting what asked to be deleted, until `done` holds or a few
+// seconds pass.
+template <class Done> bool spinUntil(Done done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return done();
+}
 
 class VexatronWindowTest : public ControllerTest {
 protected:
@@ -82,6 +97,16 @@ protected:
         QApplication::sendEvent(handle, &dropped);
         drain();
         return dropped.isAccepted();
+    }
+
+    QAction *item(const QString &menuTitle, const QString &text) const
+    {
+        for (QAction *action : menu(menuTitle)->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        ADD_FAILURE() << "no item " << text.toStdString();
+        return nullptr;
     }
 
     QUrl fileUrl(const std::string &name, const std::vector<uint8_t> &bytes) const
@@ -245,4 +270,48 @@ TEST_F(VexatronWindowTest, openRecent_aModuleNoLongerThere_leavesTheListWithANot
               "OPEN RECENT / \"gone.mod\" is no longer in " + work.path().string() +
                   ", so it was removed from the list.");
     EXPECT_EQ(engine->title(), "KEPT");
+}
+
+TEST_F(VexatronWindowTest, fullEffectSet_setsTheReplayMode_andIsKeptForTheNextRun)
+{
+    QAction *fullEffects = item("&Playback", "Full Effect Set");
+    ASSERT_TRUE(fullEffects);
+    EXPECT_FALSE(fullEffects->isChecked());
+    EXPECT_EQ(engine->replayMode(), VXA_REPLAY_REDUCED);
+    fullEffects->trigger();
+    EXPECT_TRUE(fullEffects->isChecked());
+    EXPECT_EQ(engine->replayMode(), VXA_REPLAY_FULL);
+
+    rebuild(); // the next run
+    openWindow();
+    EXPECT_EQ(engine->replayMode(), VXA_REPLAY_FULL);
+    EXPECT_TRUE(item("&Playback", "Full Effect Set")->isChecked());
+}
+
+TEST_F(VexatronWindowTest, exportWav_asksWhereNamedAfterTheTitle_showsProgress_andCanBeCancelled)
+{
+    const auto exportTo = [&](const char *expectedName) {
+        item("&File", "Export WAV\u2026")->trigger();
+        auto *dialog = window->findChild<QFileDialog *>();
+        EXPECT_TRUE(dialog && dialog->windowTitle() == "Export WAV");
+        EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), expectedName);
+        static_cast<QDialog *>(dialog)->accept(); // Save, as the user clicks it
+        return QPointer(window->findChild<WavExportProgress *>());
+    };
+    loadModule(ModBuilder().title("LONG SONG").song(128, 0, std::vector<uint8_t>(128, 0)));
+    QPointer<WavExportProgress> progress = exportTo("LONG SONG.wav");
+    ASSERT_TRUE(progress);
+    progress->findChild<QPushButton *>()->click(); // its one button: Cancel
+    EXPECT_TRUE(spinUntil([&] { return progress.isNull(); }));
+    drain();
+    EXPECT_FALSE(engine->notice());
+    EXPECT_FALSE(fs::exists(work.path() / "LONG SONG.wav"));
+
+    loadModule(ModBuilder().title("SHORT"));
+    progress = exportTo("SHORT.wav");
+    EXPECT_TRUE(spinUntil([&] { return progress.isNull(); })) << "still open after the export";
+    drain();
+    drain();
+    ASSERT_TRUE(engine->notice());
+    EXPECT_EQ(engine->notice()->message, "Saved:\n" + (work.path() / "SHORT.wav").string());
 }

@@ -2,11 +2,14 @@
 
 #include "edit_menu.h"
 #include "error_line.h"
+#include "playback_menu.h"
 #include "player_engine.h"
 #include "recent_modules_menu.h"
 #include "root_view.h"
+#include "screen/default_file_names.h"
 #include "screen_key_filter.h"
 #include "ui_tables.h"
+#include "wav_export_progress.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -45,6 +48,7 @@ VexatronWindow::VexatronWindow(RootView *rootView, std::shared_ptr<vexa::PlayerE
     setAcceptDrops(true);
     addFileMenu();
     menuBar()->addMenu(new EditMenu(player_, this));
+    menuBar()->addMenu(new PlaybackMenu(player_, this));
     ErrorLine::addTo(*menuBar(), player_, font);
     keyFilter_ = std::make_unique<ScreenKeyFilter>(rootView_->screen(), *this);
     resize(sizeHint());
@@ -61,9 +65,24 @@ void VexatronWindow::addFileMenu()
     open->setShortcut(QKeySequence::Open);
     file->addMenu(new RecentModulesMenu(player_, file));
     file->addSeparator();
+    QAction *exportAction =
+        file->addAction(QStringLiteral("Export WAV\u2026"), this, [this] { exportWav(); });
+    exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    file->addSeparator();
     QAction *quit = file->addAction(QStringLiteral("Quit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
+}
+
+void VexatronWindow::exportWav()
+{
+    rootView_->runFileDialog(VexaFileDialog::exportWav, VexaDefaultFileNames::wav(player_->title()),
+                             [this](const std::filesystem::path &file) {
+                                 if (auto running = player_->exportWav(file))
+                                     WavExportProgress::start(
+                                         std::move(running),
+                                         QFile::decodeName(file.filename().c_str()), this);
+                             });
 }
 
 void VexatronWindow::dragEnterEvent(QDragEnterEvent *event)
