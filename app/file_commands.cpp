@@ -211,21 +211,23 @@ void PlayerEngine::loadSample(const std::filesystem::path &file)
 {
     const char *noticeTitle = "LOAD SAMPLE";
     ScratchMod scratch(vxa_mod_create(kOutputRate));
-    int32_t rc =
-        scratch ? vxa_mod_load_sample(scratch.get(), kScratchSlot, file.string().c_str()) : -1;
+    vxa_sample_status status =
+        scratch ? vxa_mod_load_sample_file(scratch.get(), kScratchSlot, file.string().c_str())
+                : VXA_SAMPLE_NOT_READ;
     const bool loaded = command(
         [&](vxa_mod *mod) {
-            if (rc != 0)
+            if (status != VXA_SAMPLE_LOADED)
                 return true;
             const auto slot = static_cast<int32_t>(currentSampleSlot_);
             pendingEdit_.note(EditKind::loadSample,
                               UndoSnapshot::slot(mod, static_cast<uint32_t>(slot), true));
-            rc = vxa_mod_move_sample(mod, slot, scratch.get(), kScratchSlot);
+            if (vxa_mod_move_sample(mod, slot, scratch.get(), kScratchSlot) != 0)
+                status = VXA_SAMPLE_NOT_READ;
             return true;
         },
         {.needsModule = true, .startTimer = false, .afterUnlock = [&] {
-             if (rc != 0)
-                 postNotice(noticeTitle, "Failed to load sample.");
+             if (status != VXA_SAMPLE_LOADED)
+                 postNotice(noticeTitle, sampleLoadFailure(status));
              else
                  onMain([](PlayerEngine &self) { self.errorMessage.set(std::nullopt); });
              return true;

@@ -32,7 +32,30 @@ const char *reasonFor(vxa_write_status status)
     }
 }
 
+constexpr int kBytesPerMiB = 1024 * 1024;
+
+std::string sampleLoadReason(vxa_sample_status status)
+{
+    switch (status) {
+    case VXA_SAMPLE_TOO_LARGE:
+        return "The file is larger than " +
+               std::to_string(VXA_MOD_MAX_SAMPLE_FILE_BYTES / kBytesPerMiB) + " MiB.";
+    case VXA_SAMPLE_NO_SOUND:
+        return "The file holds no sound.";
+    case VXA_SAMPLE_WAV_FORMAT:
+        return "This WAV format cannot be read. Readable WAV files are uncompressed 8-, 16-, "
+               "24- or 32-bit PCM or 32-bit float, with any number of channels.";
+    default:
+        return "The file cannot be read.";
+    }
+}
+
 } // namespace
+
+std::string sampleLoadFailure(vxa_sample_status status)
+{
+    return "Failed to load sample.\n" + sampleLoadReason(status);
+}
 
 VexaIOError writeFailure(const char *failedText, vxa_write_status status)
 {

@@ -59,6 +59,27 @@ int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op);
 /* Sets `marker` of slot `slot` (1..31) from a byte offset, as its call does. */
 void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, vxa_loop_marker marker, uint32_t offset);
 
+/* ---- Sample files, saying why one did not load ------------------------------------ */
+
+/* The largest sample file read, in bytes (2 MiB): the whole file is read at once. */
+#define VXA_MOD_MAX_SAMPLE_FILE_BYTES 2097152
+
+/* What became of a sample file (vxa_mod_load_sample_file). */
+typedef enum vxa_sample_status {
+    VXA_SAMPLE_LOADED = 0,
+    VXA_SAMPLE_NOT_READ,  /* no such file, not a regular file, unreadable, out of memory, or
+                             a slot outside 1..31 */
+    VXA_SAMPLE_TOO_LARGE, /* longer than VXA_MOD_MAX_SAMPLE_FILE_BYTES */
+    VXA_SAMPLE_NO_SOUND,  /* fewer than two bytes of sound */
+    VXA_SAMPLE_WAV_FORMAT /* a WAV file whose sound is in a form the engine cannot convert:
+                             it reads 8-, 16-, 24- and 32-bit integer and 32-bit float PCM
+                             with any number of channels */
+} vxa_sample_status;
+
+/* Loads a sample file into slot `slot` (1..31) exactly as `vxa_mod_load_sample` does,
+ * and says why a file was refused; a refused file leaves the slot as it was. */
+vxa_sample_status vxa_mod_load_sample_file(vxa_mod *mod, int32_t slot, const char *path);
+
 /* ---- Notes and timing ------------------------------------------------------------ */
 
 /* The PAL machine clock periods count in, Hz: a note plays its sample at this clock

@@ -192,13 +192,12 @@ int32_t vxa_mod_load(vxa_mod *mod, const char *path)
     if (!mod || !path)
         return -1;
     vxa_mod_unload(mod);
-    size_t size = 0;
-    uint8_t *bytes =
-        vx_file_read(path, k_min_file_size, VXA_MOD_MAX_FILE_BYTES, vx_excess_ignored, &size);
-    if (!bytes)
+    const vx_file_bytes file =
+        vx_file_read(path, k_min_file_size, VXA_MOD_MAX_FILE_BYTES, vx_excess_ignored);
+    if (!file.bytes)
         return -1;
-    const int32_t result = vxa_mod_load_image(mod, bytes, size);
-    std::free(bytes);
+    const int32_t result = vxa_mod_load_image(mod, file.bytes, file.size);
+    std::free(file.bytes);
     return result;
 }
 

@@ -2,14 +2,16 @@
  * context and then moved), and a slot as a file: its bytes in memory and the file.
  *
  * Two forms are read, told apart by content and never by file name: RIFF WAVE, whose
- * first "data" chunk holds 8-bit unsigned sound, and raw 8-bit data whose signedness
- * is guessed by `vx_ensure_signed`. Slots are always saved as raw unsigned bytes.
+ * sound wave_reader.cpp converts to signed 8-bit mono and whose first sampler loop
+ * becomes the slot's loop, and raw 8-bit data whose signedness is guessed by
+ * `vx_ensure_signed`. Slots are always saved as raw unsigned bytes.
  * A failed load or save leaves the slot, and any file already at the target, as it was. */
 #include "byte_reader.h"
 #include "file_read.h"
 #include "sample_slot.h"
 #include "vxa_mod_extras.h"
 #include "vxa_mod_internal.h"
+#include "wave_reader.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -17,52 +19,9 @@
 namespace {
 
 constexpr size_t k_min_sample_file = 2;
-constexpr size_t k_max_sample_file = 2097152; /* 2 MiB */
-constexpr uint32_t k_min_saved_sample = 2;    /* bytes */
-constexpr size_t k_min_wave_file = 44;
-constexpr size_t k_first_chunk = 12;
-constexpr size_t k_chunk_header = 8;
+constexpr uint32_t k_min_sound = 2;        /* bytes */
+constexpr uint32_t k_min_saved_sample = 2; /* bytes */
 constexpr uint8_t k_sign_bit = 0x80;
-
-uint32_t read_u32le(const vx_reader &r, size_t offset)
-{
-    return static_cast<uint32_t>(vx_reader_u8(r, offset)) |
-           static_cast<uint32_t>(vx_reader_u8(r, offset + 1)) << 8 |
-           static_cast<uint32_t>(vx_reader_u8(r, offset + 2)) << 16 |
-           static_cast<uint32_t>(vx_reader_u8(r, offset + 3)) << 24;
-}
-
-/* Where the sound lies in a file, and whether it is known to be unsigned. */
-struct sound_span {
-    size_t start;
-    size_t count;
-    bool is_unsigned; /* false: raw data of unknown signedness */
-};
-
-/* Walks the RIFF chunks from byte 12 (odd sizes carry a pad byte) to the first
- * "data" chunk, clipped to the file. A walk that runs past the end without meeting
- * one takes the whole file as unsigned data. */
-sound_span find_wave_sound(const vx_reader &file)
-{
-    uint64_t chunk = k_first_chunk;
-    while (chunk + k_chunk_header <= file.size) {
-        const uint32_t size = read_u32le(file, chunk + 4);
-        const uint64_t data_start = chunk + k_chunk_header;
-        if (std::memcmp(vx_reader_span(file, chunk, 4), "data", 4) == 0) {
-            const uint64_t room = file.size - data_start;
-            return {static_cast<size_t>(data_start), static_cast<size_t>(size < room ? size : room),
-                    true};
-        }
-        chunk = data_start + size + (size & 1u);
-    }
-    return {0, file.size, true};
-}
-
-sound_span find_sound(const vx_reader &file)
-{
-    const bool is_wave = file.size >= k_min_wave_file && std::memcmp(file.bytes, "RIFF", 4) == 0;
-    return is_wave ? find_wave_sound(file) : sound_span{0, file.size, false};
-}
 
 void flip_sign_bits(uint8_t *bytes, size_t count)
 {
@@ -88,13 +47,78 @@ void name_after_file(char *name, const char *path)
     }
 }
 
+/* A sound read from a file, with its loop, before it goes into a slot. */
+struct loaded_sound {
+    int8_t *data; /* malloc'ed */
+    uint32_t length;
+    uint32_t loop_start;
+    uint32_t loop_length;
+};
+
+/* The file's loop [start, end), in frames, which are the slot's bytes, fitted into the
+ * sound as every loop is: the start rounded down to even, the end clipped to the sound,
+ * the length rounded down to even, and no loop when that leaves fewer than 3 bytes. */
+void fit_file_loop(loaded_sound *sound, uint64_t start, uint64_t end)
+{
+    vxa_sample fitted{};
+    fitted.length = sound->length;
+    vx_sample_set_loop(&fitted, vx_even(start), end < sound->length ? end : sound->length);
+    sound->loop_start = fitted.loop_start;
+    sound->loop_length = fitted.loop_length;
+}
+
+/* A WAVE file's sound, converted frame by frame. */
+vxa_sample_status read_wave(const vx_reader &file, loaded_sound *sound)
+{
+    vx_wave wave{};
+    if (!vx_wave_parse(file, &wave))
+        return VXA_SAMPLE_WAV_FORMAT;
+    const auto length = static_cast<uint32_t>(vx_even(wave.frames));
+    if (length < k_min_sound)
+        return VXA_SAMPLE_NO_SOUND;
+    sound->data = static_cast<int8_t *>(std::malloc(length));
+    if (!sound->data)
+        return VXA_SAMPLE_NOT_READ;
+    sound->length = length;
+    vx_wave_convert(wave, length, sound->data);
+    fit_file_loop(sound, wave.loop_start, wave.loop_end);
+    return VXA_SAMPLE_LOADED;
+}
+
+/* Raw 8-bit data: the whole file to an even length, signed or unsigned as it looks. */
+vxa_sample_status read_raw(const vx_reader &file, loaded_sound *sound)
+{
+    const auto length = static_cast<uint32_t>(vx_even(file.size));
+    auto *data = static_cast<uint8_t *>(std::malloc(length));
+    if (!data)
+        return VXA_SAMPLE_NOT_READ;
+    std::memcpy(data, file.bytes, length);
+    vx_ensure_signed(data, length);
+    sound->data = reinterpret_cast<int8_t *>(data);
+    sound->length = length;
+    return VXA_SAMPLE_LOADED;
+}
+
+/* Why a file that was not read gives no sound. */
+vxa_sample_status status_of(vx_read_status read)
+{
+    switch (read) {
+    case vx_read_too_short:
+        return VXA_SAMPLE_NO_SOUND;
+    case vx_read_too_long:
+        return VXA_SAMPLE_TOO_LARGE;
+    default:
+        return VXA_SAMPLE_NOT_READ;
+    }
+}
+
 /* What every sample load does to its slot once the new sound is complete. */
-void install_loaded_sound(vxa_mod *mod, int32_t slot, int8_t *data, uint32_t length,
-                          const char *name)
+void install_loaded_sound(vxa_mod *mod, int32_t slot, const loaded_sound &sound, const char *name)
 {
     vxa_sample *target = &mod->samples[slot - 1];
-    vx_sample_replace_data(target, data, length);
-    vx_sample_remove_loop(target);
+    vx_sample_replace_data(target, sound.data, sound.length);
+    target->loop_start = sound.loop_start;
+    target->loop_length = sound.loop_length;
     target->finetune = 0;
     if (target->volume == 0)
         target->volume = k_max_volume;
@@ -122,34 +146,31 @@ void vx_ensure_signed(uint8_t *buffer, size_t count)
         flip_sign_bits(buffer, count);
 }
 
-int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
+vxa_sample_status vxa_mod_load_sample_file(vxa_mod *mod, int32_t slot, const char *path)
 {
     if (!vx_slot_any(mod, static_cast<uint32_t>(slot)) || !path)
-        return -1;
-    size_t size = 0;
-    uint8_t *bytes =
-        vx_file_read(path, k_min_sample_file, k_max_sample_file, vx_excess_refused, &size);
-    if (!bytes)
-        return -1;
-    const sound_span sound = find_sound({bytes, size});
-    const auto length = static_cast<size_t>(vx_even(sound.count));
+        return VXA_SAMPLE_NOT_READ;
+    const vx_file_bytes file =
+        vx_file_read(path, k_min_sample_file, VXA_MOD_MAX_SAMPLE_FILE_BYTES, vx_excess_refused);
+    if (!file.bytes)
+        return status_of(file.status);
     /* The new sound is complete before the old one goes: a failure keeps the slot. */
-    auto *data = length >= 2 ? static_cast<uint8_t *>(std::malloc(length)) : nullptr;
-    if (data) {
-        std::memcpy(data, bytes + sound.start, length);
-        if (sound.is_unsigned)
-            flip_sign_bits(data, length);
-        else
-            vx_ensure_signed(data, length);
-    }
-    std::free(bytes);
-    if (!data)
-        return -1;
+    const vx_reader bytes{file.bytes, file.size};
+    loaded_sound sound{};
+    const vxa_sample_status status =
+        vx_wave_is_riff(bytes) ? read_wave(bytes, &sound) : read_raw(bytes, &sound);
+    std::free(file.bytes);
+    if (status != VXA_SAMPLE_LOADED)
+        return status;
     char name[k_name_chars + 1];
     name_after_file(name, path);
-    install_loaded_sound(mod, slot, reinterpret_cast<int8_t *>(data), static_cast<uint32_t>(length),
-                         name);
-    return 0;
+    install_loaded_sound(mod, slot, sound, name);
+    return VXA_SAMPLE_LOADED;
+}
+
+int32_t vxa_mod_load_sample(vxa_mod *mod, int32_t slot, const char *path)
+{
+    return vxa_mod_load_sample_file(mod, slot, path) == VXA_SAMPLE_LOADED ? 0 : -1;
 }
 
 int32_t vxa_mod_move_sample(vxa_mod *to, int32_t to_slot, vxa_mod *from, int32_t from_slot)
@@ -158,9 +179,11 @@ int32_t vxa_mod_move_sample(vxa_mod *to, int32_t to_slot, vxa_mod *from, int32_t
     vxa_sample *source = vx_slot_any(from, static_cast<uint32_t>(from_slot));
     if (!target || !source || target == source || !source->data)
         return -1;
-    install_loaded_sound(to, to_slot, source->data, source->length, source->name);
+    const loaded_sound sound{source->data, source->length, source->loop_start, source->loop_length};
+    install_loaded_sound(to, to_slot, sound, source->name);
     source->data = nullptr;
     source->length = 0;
+    vx_sample_remove_loop(source);
     return 0;
 }
 

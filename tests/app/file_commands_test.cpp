@@ -5,8 +5,10 @@
 #include "controller_fixture.h"
 #include "versioned_names.h"
 #include "vexa_io_error.h"
+#include "wave_builder.h"
 
 #include <fstream>
+#include <optional>
 #include <thread>
 
 using namespace vxtest;
@@ -245,8 +247,6 @@ TEST_F(FileCommands, samples_loadSaveAndRefuseEmptySlots)
     loadModule(ModBuilder());
     engine->saveSampleVersioned();
     EXPECT_EQ(notice(), "SAVE SAMPLE / Sample is empty.");
-    engine->loadSample(work.write("bad.raw", {1}));
-    EXPECT_EQ(notice(), "LOAD SAMPLE / Failed to load sample.");
     engine->loadSample(work.write("lead synth.raw", std::vector<uint8_t>(64, 0x90)));
     drain();
     EXPECT_EQ(engine->sampleName(), "LEAD SYNTH.RAW");
@@ -291,4 +291,35 @@ TEST_F(FileCommands, open_takesModulesAndSamplesByName_andNamesAnyOtherFile)
         EXPECT_EQ(engine->sampleLength(), c.sampleLength) << c.name;
     }
     EXPECT_EQ(engine->moduleURL(), work.path() / "MOD.edited");
+}
+
+TEST_F(FileCommands, sampleLoad_refusalSaysWhy_andAWaveBringsItsLoop)
+{
+    loadModule(ModBuilder());
+    const struct {
+        const char *name;
+        std::optional<std::vector<uint8_t>> bytes; // none: no such file
+        std::string reason;
+    } cases[] = {
+        {"missing.wav", std::nullopt, "The file cannot be read."},
+        {"bad.raw", std::vector<uint8_t>{1}, "The file holds no sound."},
+        {"huge.raw", std::vector<uint8_t>(2097153, 0x80), "The file is larger than 2 MiB."},
+        {"adpcm.wav",
+         riff({formatChunk({.tag = 2, .bits = 4}), {"data", std::vector<uint8_t>(64)}}),
+         "This WAV format cannot be read. Readable WAV files are uncompressed 8-, 16-, 24- or "
+         "32-bit PCM or 32-bit float, with any number of channels."},
+    };
+    for (const auto &c : cases) {
+        engine->loadSample(c.bytes ? fs::path(work.write(c.name, *c.bytes)) : work.path() / c.name);
+        EXPECT_EQ(notice(), "LOAD SAMPLE / Failed to load sample.\n" + c.reason) << c.name;
+    }
+    EXPECT_EQ(engine->sampleLength(), 0);
+
+    engine->loadSample(work.write("loop.wav", riff({formatChunk({.channels = 2, .bits = 16}),
+                                                    {"data", std::vector<uint8_t>(400)},
+                                                    samplerChunk({{20, 59}})})));
+    drain();
+    EXPECT_EQ(engine->sampleLength(), 100);
+    EXPECT_EQ(engine->sampleLoopStart(), 20);
+    EXPECT_EQ(engine->sampleLoopLength(), 40);
 }

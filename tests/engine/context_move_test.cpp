@@ -3,6 +3,7 @@
 // would leave it; nothing moves when the scratch context holds nothing.
 #include "engine_fixture.h"
 #include "vxa_mod_extras.h"
+#include "wave_builder.h"
 
 #include <utility>
 
@@ -166,19 +167,25 @@ TEST_F(ContextMove, nothingLoaded_movesNothing)
 
 TEST_F(ContextMove, sample_leavesTheContextAsALoadOfTheSameFileWould)
 {
+    const std::string raw = dir.write("Lead Synth.wav", Bytes(100, 0x70));
+    const std::string looped = dir.write(
+        "Looped.wav",
+        riff({formatChunk({.bits = 16}), {"data", Bytes(200, 0x70)}, samplerChunk({{10, 69}})}));
     const struct {
         const char *what;
         int32_t slot;
-    } cases[] = {{"a slot at volume 30 keeps it", 3},
-                 {"a slot above the count raises it", 28},
-                 {"a slot with a pending loop start loses it", 25}};
-    const std::string file = dir.write("Lead Synth.wav", Bytes(100, 0x70));
+        const std::string &file;
+    } cases[] = {{"a slot at volume 30 keeps it", 3, raw},
+                 {"a slot above the count raises it", 28, raw},
+                 {"a slot with a pending loop start loses it", 25, raw},
+                 {"a slot takes the file's loop", 3, looped}};
     for (const auto &c : cases) {
+        const char *file = c.file.c_str();
         ModHandle loaded = busyContext(dir);
         ModHandle moved = busyContext(dir);
-        ASSERT_EQ(vxa_mod_load_sample(loaded.get(), c.slot, file.c_str()), 0) << c.what;
+        ASSERT_EQ(vxa_mod_load_sample(loaded.get(), c.slot, file), 0) << c.what;
         ModHandle scratch = createMod();
-        ASSERT_EQ(vxa_mod_load_sample(scratch.get(), 1, file.c_str()), 0) << c.what;
+        ASSERT_EQ(vxa_mod_load_sample(scratch.get(), 1, file), 0) << c.what;
         ASSERT_EQ(vxa_mod_move_sample(moved.get(), c.slot, scratch.get(), 1), 0) << c.what;
         expectSameContexts(*loaded, *moved, c.what);
         EXPECT_EQ(scratch->samples[0].data, nullptr) << c.what;

@@ -1,36 +1,28 @@
-// Sample files (the WAV and raw forms, the signedness guess, slot naming, size limits,
-// saving, failures that leave the slot and the target alone) and sample editing (loop
-// stepping, the two loop markers, cropping and the three cuts, the setters), the editing
-// checked on a ramp whose bytes tell where they came from.
+// Sample files (the WAV forms and their conversion, the raw form, the signedness guess,
+// slot naming, size limits, the reasons for a refusal, saving, failures that leave the
+// slot and the target alone) and sample editing (loop stepping, the two loop markers,
+// cropping and the three cuts, the setters), the editing checked on a ramp whose bytes
+// tell where they came from.
 #include "engine_fixture.h"
+#include "vxa_mod_extras.h"
+#include "wave_builder.h"
+
+#include <optional>
+#include <sys/stat.h>
 
 using namespace vxtest;
 
 namespace {
 
-struct Chunk {
-    const char *id;
-    Bytes data;
-    uint32_t declared = UINT32_MAX; // the size in the header when not the data's
-};
+const Chunk kEightBitMono = formatChunk({});
 
-// A RIFF file with the given chunks after the 12-byte header; odd sizes are padded.
-Bytes riff(const std::vector<Chunk> &chunks)
-{
-    Bytes out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    for (const auto &c : chunks) {
-        const auto size = c.declared != UINT32_MAX ? c.declared : uint32_t(c.data.size());
-        out.insert(out.end(), c.id, c.id + 4);
-        for (int shift = 0; shift < 32; shift += 8)
-            out.push_back(static_cast<uint8_t>(size >> shift));
-        out.insert(out.end(), c.data.begin(), c.data.end());
-        if (c.data.size() & 1)
-            out.push_back(0);
+class SampleFiles : public EngineTest {
+protected:
+    vxa_sample_status loadFile(const std::string &name, const Bytes &bytes)
+    {
+        return vxa_mod_load_sample_file(mod.get(), 1, dir.write(name, bytes).c_str());
     }
-    return out;
-}
-
-using SampleFiles = EngineTest;
+};
 
 } // namespace
 
@@ -55,8 +47,6 @@ TEST_F(SampleFiles, rawFile_isTakenWholeToAnEvenLength)
     EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x01, 0xFF, 0x00})); // unsigned, so converted
     ASSERT_EQ(loadSample(1, "three.raw", {0x00, 0x01, 0xFF}), 0);
     EXPECT_EQ(info(1).length, 2u);
-    EXPECT_EQ(loadSample(1, "one.raw", {0x80}), -1);
-    EXPECT_EQ(loadSample(1, "huge.raw", Bytes(2097153, 0x80)), -1);
     EXPECT_EQ(loadSample(2, "max.raw", Bytes(2097152, 0x80)), 0);
     EXPECT_EQ(info(2).length, 2097152u);
 }
@@ -70,33 +60,124 @@ TEST_F(SampleFiles, shortFileStartingWithRiff_isRaw)
     EXPECT_EQ(soundOf(1), expected);
 }
 
-TEST_F(SampleFiles, wave_takesTheFirstDataChunkPastOddPaddedChunks)
+TEST_F(SampleFiles, wave_convertsEveryReadableFormToSignedEightBitMono)
 {
-    const Bytes bytes = riff({{"fmt ", Bytes(16, 1)},
-                              {"odd ", {1, 2, 3}},
-                              {"data", {0x80, 0xFF, 0x00, 0x81}},
-                              {"data", {0x10, 0x10}}});
-    ASSERT_EQ(loadSample(1, "a.wav", bytes), 0);
-    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x7F, 0x80, 0x01})); // always unsigned: flipped
+    // Each frame's channels averaged and scaled to 8 bits, to the nearest step with
+    // halves away from zero, clipped to -128..127. Values little-endian; 8-bit unsigned.
+    const auto pcm = [](uint16_t channels, uint16_t bits, bool extensible = false) {
+        return formatChunk({.channels = channels, .bits = bits, .extensible = extensible});
+    };
+    const auto ieee = [](uint16_t channels, bool extensible = false) {
+        return formatChunk({.tag = 3, .channels = channels, .bits = 32, .extensible = extensible});
+    };
+    const Bytes stereo16 = {0x00, 0x40, 0x00, 0x40, 0xFF, 0x7F, 0x00, 0x80,  // 64, -1/512
+                            0x00, 0x01, 0x00, 0x00, 0x00, 0xC0, 0x00, 0xC0}; // 1/2, -64
+    const Bytes mono32f = {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0xBF,   // 1.0, -1.0
+                           0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0x3B};  // 0.5, 1/256
+    const struct {
+        const char *form;
+        std::optional<Chunk> format;
+        Bytes data, sound;
+    } cases[] = {
+        {"8-bit mono, byte for byte",
+         pcm(1, 8),
+         {0x00, 0x80, 0xFF, 0x7F},
+         {0x80, 0x00, 0x7F, 0xFF}},
+        {"no format chunk: 8-bit mono",
+         std::nullopt,
+         {0x00, 0x80, 0xFF, 0x7F},
+         {0x80, 0x00, 0x7F, 0xFF}},
+        {"8-bit stereo",
+         pcm(2, 8),
+         {0x00, 0x02, 0xFF, 0x80, 0x81, 0x80, 0x7F, 0x80},
+         {0x81, 0x40, 0x01, 0xFF}},
+        {"16-bit mono",
+         pcm(1, 16),
+         {0xFF, 0x7F, 0x00, 0x80, 0x80, 0x00, 0x81, 0xFE},
+         {0x7F, 0x80, 0x01, 0xFF}},
+        {"16-bit, a partial and an odd frame dropped",
+         pcm(1, 16),
+         {0x00, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00},
+         {0x01, 0x02}},
+        {"16-bit stereo", pcm(2, 16), stereo16, {0x40, 0x00, 0x01, 0xC0}},
+        {"16-bit stereo, extensible", pcm(2, 16, true), stereo16, {0x40, 0x00, 0x01, 0xC0}},
+        {"16-bit, three channels",
+         pcm(3, 16),
+         {0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x7F, 0xFF, 0x7F, 0xFF, 0x7F,
+          0x00, 0x80, 0x00, 0x80, 0x00, 0x80, 0x80, 0x01, 0x00, 0x00, 0x00, 0x00},
+         {0x01, 0x7F, 0x80, 0x01}},
+        {"24-bit mono",
+         pcm(1, 24),
+         {0xFF, 0xFF, 0x7F, 0x00, 0x00, 0x80, 0x00, 0x80, 0x00, 0x56, 0x34, 0x12},
+         {0x7F, 0x80, 0x01, 0x12}},
+        {"32-bit mono",
+         pcm(1, 32),
+         {0xFF, 0xFF, 0xFF, 0x7F, 0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x80, 0x00, 0xFF, 0xFF, 0x7F,
+          0xFF},
+         {0x7F, 0x80, 0x01, 0xFF}},
+        {"float mono", ieee(1), mono32f, {0x7F, 0x80, 0x40, 0x01}},
+        {"float mono, extensible", ieee(1, true), mono32f, {0x7F, 0x80, 0x40, 0x01}},
+        {"float stereo beyond full scale, not a number",
+         ieee(2),
+         {0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x40,  // 2, 2
+          0x00, 0x00, 0xC0, 0x7F, 0x00, 0x00, 0x00, 0x00,  // NaN, 0
+          0x00, 0x00, 0x80, 0xBE, 0x00, 0x00, 0x80, 0xBE,  // -1/4, -1/4
+          0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0xBF}, // 1, -1
+         {0x7F, 0x00, 0xE0, 0x00}},
+    };
+    for (const auto &c : cases) {
+        std::vector<Chunk> chunks = {{"odd ", Bytes(11, 1)}, {"data", c.data}};
+        if (c.format)
+            chunks.insert(chunks.begin(), *c.format);
+        ASSERT_EQ(loadFile("form.wav", riff(chunks)), VXA_SAMPLE_LOADED) << c.form;
+        EXPECT_EQ(soundOf(1), c.sound) << c.form;
+    }
 }
 
-TEST_F(SampleFiles, wave_dataChunkIsClippedToTheFile)
+TEST_F(SampleFiles, wave_takesTheFirstDataChunkClippedToTheFile)
 {
-    const Bytes cut = riff({{"fmt ", Bytes(16, 1)}, {"data", Bytes(600, 0x90), 1000}});
+    const Bytes twoData =
+        riff({kEightBitMono, {"data", {0x80, 0xFF, 0x00, 0x81}}, {"data", {0x10, 0x10}}});
+    ASSERT_EQ(loadSample(1, "a.wav", twoData), 0);
+    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x7F, 0x80, 0x01}));
+    const Bytes cut = riff({kEightBitMono, {"data", Bytes(600, 0x90), 1000}});
     ASSERT_EQ(loadSample(1, "cut.wav", cut), 0);
     EXPECT_EQ(info(1).length, 600u);
-    const Bytes tiny = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}, {"data", {0x90}}});
-    EXPECT_EQ(loadSample(2, "tiny.wav", tiny), -1);
 }
 
 TEST_F(SampleFiles, riffWithoutData_isTheWholeFileUnsigned)
 {
-    const Bytes bytes = riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(20, 0x80)}});
+    const Bytes bytes = riff({kEightBitMono, {"LIST", Bytes(20, 0x80)}});
     ASSERT_EQ(loadSample(1, "nodata.wav", bytes), 0);
     Bytes expected = bytes;
     for (uint8_t &b : expected)
         b ^= 0x80;
     EXPECT_EQ(soundOf(1), expected);
+}
+
+TEST_F(SampleFiles, wave_takesTheFirstSamplerLoop_fittedIntoTheSound)
+{
+    const struct {
+        std::vector<std::pair<uint32_t, uint32_t>> loops; // first and last frame played
+        uint32_t start, length;
+    } cases[] = {
+        {{{10, 29}, {0, 39}}, 10, 20},
+        {{{11, 30}}, 10, 20},
+        {{{30, 100}}, 30, 10},
+        {{{39, 39}}, 0, 0},
+        {{{50, 60}}, 0, 0},
+        {{{20, 9}}, 0, 0},
+        {{}, 0, 0},
+    };
+    const Chunk sound = {"data", Bytes(80, 0x10)}; // 40 frames of 16 bits
+    for (const auto &c : cases) {
+        const auto loops = ::testing::PrintToString(c.loops);
+        const Bytes file = riff({formatChunk({.bits = 16}), sound, samplerChunk(c.loops)});
+        ASSERT_EQ(loadFile("loop.wav", file), VXA_SAMPLE_LOADED) << loops;
+        EXPECT_EQ(info(1).length, 40u);
+        EXPECT_EQ(info(1).loop_start, c.start) << loops;
+        EXPECT_EQ(info(1).loop_length, c.length) << loops;
+    }
 }
 
 TEST_F(SampleFiles, load_namesTheSlotAfterTheFile)
@@ -135,18 +216,56 @@ TEST_F(SampleFiles, load_setsVolumeDropsLoopAndFinetuneAndExtendsTheModule)
     EXPECT_EQ(info(20).length, 8u); // loading a lower slot keeps the count at 20
 }
 
-TEST_F(SampleFiles, failedLoad_keepsTheSlotAsItWas)
+TEST_F(SampleFiles, refusedFile_saysWhy_andKeepsTheSlot)
 {
     ASSERT_EQ(loadSample(1, "good.raw", {0x80, 0x90, 0xA0, 0xB0}), 0);
     vxa_mod_step_loop_length(mod.get(), 1, 1);
-    EXPECT_EQ(loadSample(1, "bad.raw", {0x80}), -1);
-    EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, dir.file("missing.raw").c_str()), -1);
-    EXPECT_EQ(loadSample(1, "empty.wav",
-                         riff({{"fmt ", Bytes(16, 1)}, {"LIST", Bytes(8, 0)}, {"data", {}}})),
-              -1);
-    EXPECT_STREQ(info(1).name, "GOOD.RAW");
-    EXPECT_EQ(info(1).loop_length, 4u);
-    EXPECT_EQ(soundOf(1), (Bytes{0x80, 0x90, 0xA0, 0xB0}));
+    std::filesystem::create_directory(dir.path() / "folder.wav");
+    ASSERT_EQ(mkfifo(dir.file("pipe.wav").c_str(), 0600), 0);
+    const auto withFormat = [](const Chunk &format) {
+        return riff({format, {"data", Bytes(64, 0x10)}});
+    };
+    Chunk foreignGuid = formatChunk({.bits = 16, .extensible = true});
+    foreignGuid.data[30] ^= 0xFF;
+    Chunk cutExtensible = formatChunk({.bits = 16, .extensible = true});
+    cutExtensible.data.resize(30);
+    const struct {
+        const char *name;
+        std::optional<Bytes> bytes; // none: the name is a folder, a pipe or nothing
+        vxa_sample_status status;
+    } cases[] = {
+        {"missing.raw", std::nullopt, VXA_SAMPLE_NOT_READ},
+        {"folder.wav", std::nullopt, VXA_SAMPLE_NOT_READ},
+        {"pipe.wav", std::nullopt, VXA_SAMPLE_NOT_READ},
+        {"one.raw", Bytes{0x80}, VXA_SAMPLE_NO_SOUND},
+        {"huge.raw", Bytes(2097153, 0x80), VXA_SAMPLE_TOO_LARGE},
+        {"empty.wav", riff({kEightBitMono, {"LIST", Bytes(8, 0)}, {"data", {}}}),
+         VXA_SAMPLE_NO_SOUND},
+        {"one-frame.wav", riff({formatChunk({.bits = 16}), {"data", {1, 2, 3}}}),
+         VXA_SAMPLE_NO_SOUND},
+        {"adpcm.wav", withFormat(formatChunk({.tag = 2, .bits = 4})), VXA_SAMPLE_WAV_FORMAT},
+        {"12-bit.wav", withFormat(formatChunk({.bits = 12, .blockAlign = 2})),
+         VXA_SAMPLE_WAV_FORMAT},
+        {"double.wav", withFormat(formatChunk({.tag = 3, .bits = 64})), VXA_SAMPLE_WAV_FORMAT},
+        {"a-law.wav", withFormat(formatChunk({.tag = 6, .extensible = true})),
+         VXA_SAMPLE_WAV_FORMAT},
+        {"guid.wav", withFormat(foreignGuid), VXA_SAMPLE_WAV_FORMAT},
+        {"cut-guid.wav", withFormat(cutExtensible), VXA_SAMPLE_WAV_FORMAT},
+        {"33-bit-float.wav", withFormat(formatChunk({.tag = 3, .bits = 33, .blockAlign = 4})),
+         VXA_SAMPLE_WAV_FORMAT},
+        {"silent.wav", withFormat(formatChunk({.channels = 0})), VXA_SAMPLE_WAV_FORMAT},
+        {"padded.wav", withFormat(formatChunk({.channels = 2, .bits = 16, .blockAlign = 8})),
+         VXA_SAMPLE_WAV_FORMAT},
+        {"short-format.wav", withFormat({"fmt ", Bytes(14, 1)}), VXA_SAMPLE_WAV_FORMAT},
+    };
+    for (const auto &c : cases) {
+        const std::string path = c.bytes ? dir.write(c.name, *c.bytes) : dir.file(c.name);
+        EXPECT_EQ(vxa_mod_load_sample_file(mod.get(), 1, path.c_str()), c.status) << c.name;
+        EXPECT_EQ(vxa_mod_load_sample(mod.get(), 1, path.c_str()), -1) << c.name;
+        EXPECT_STREQ(info(1).name, "GOOD.RAW") << c.name;
+        EXPECT_EQ(info(1).loop_length, 4u) << c.name;
+        EXPECT_EQ(soundOf(1), (Bytes{0x80, 0x90, 0xA0, 0xB0})) << c.name;
+    }
 }
 
 TEST_F(SampleFiles, badArgumentsAndBlockedSaves_areRefusedLeavingFilesAlone)

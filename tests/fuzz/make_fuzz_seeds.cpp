@@ -1,11 +1,13 @@
 // Writes the seed corpora of the fuzz targets: FOLDER/mod gets a few small modules of
 // both forms with looped and empty samples, effects and an order table beyond the song;
 // a short busy module with an effect on every row; a module of the commands only the
-// full replay mode plays; FOLDER/sample gets edit scripts followed by a WAV file and a
-// raw file.
+// full replay mode plays; FOLDER/sample gets edit scripts followed by WAV files of each
+// form the loader converts, and a raw file.
 #include "busy_module.h"
 #include "mod_builder.h"
+#include "wave_builder.h"
 
+#include <bit>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -33,16 +35,24 @@ std::vector<uint8_t> withScript(std::vector<uint8_t> file)
     return file;
 }
 
-std::vector<uint8_t> waveFile()
+// A WAV file of 64 frames of a rising wave in the given form, with a sampler loop.
+std::vector<uint8_t> waveFile(const vxtest::WaveFormat &format)
 {
-    std::vector<uint8_t> wave = {'R', 'I', 'F', 'F', 0,   0,   0,  0, 'W', 'A',
-                                 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,   0};
-    wave.resize(wave.size() + 16, 1);
-    const std::vector<uint8_t> data = {'d', 'a', 't', 'a', 64, 0, 0, 0};
-    wave.insert(wave.end(), data.begin(), data.end());
-    for (int i = 0; i < 64; ++i)
-        wave.push_back(static_cast<uint8_t>(128 + (i % 16) * 4));
-    return wave;
+    const int valueBytes = format.bits / 8;
+    std::vector<uint8_t> data;
+    for (int frame = 0; frame < 64; ++frame) {
+        const int32_t value = (frame % 16 - 8) * 0x08000000; // full scale at 32 bits
+        const auto level = static_cast<float>(value) / 2147483648.0f;
+        uint32_t bits =
+            format.tag == 3 ? std::bit_cast<uint32_t>(level) : static_cast<uint32_t>(value);
+        if (valueBytes == 1)
+            bits ^= 0x80000000u; // 8-bit values are unsigned
+        for (int c = 0; c < format.channels; ++c)
+            for (int i = 4 - valueBytes; i < 4; ++i)
+                data.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+    }
+    return vxtest::riff(
+        {vxtest::formatChunk(format), {"data", data}, vxtest::samplerChunk({{8, 47}})});
 }
 
 std::vector<uint8_t> rawFile()
@@ -101,7 +111,18 @@ int main(int argc, char **argv)
                   .build());
     const std::string samples = std::string(argv[1]) + "/sample";
     std::filesystem::create_directories(samples);
-    writeSeed(samples, "wave.bin", withScript(waveFile()));
+    const struct {
+        const char *name;
+        vxtest::WaveFormat format;
+    } waves[] = {
+        {"wave.bin", {}},
+        {"wave16s.bin", {.channels = 2, .bits = 16}},
+        {"wave24.bin", {.bits = 24}},
+        {"wave32.bin", {.channels = 3, .bits = 32, .extensible = true}},
+        {"wavefloat.bin", {.tag = 3, .channels = 2, .bits = 32}},
+    };
+    for (const auto &wave : waves)
+        writeSeed(samples, wave.name, withScript(waveFile(wave.format)));
     writeSeed(samples, "raw.bin", withScript(rawFile()));
     return 0;
 }

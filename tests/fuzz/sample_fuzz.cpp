@@ -1,8 +1,10 @@
-// Loads arbitrary bytes as a sample file, then runs a sequence of sample edits chosen by
-// the input's first bytes while a live note plays the slot. After every step the slot
-// must still describe sound that exists (an even length, and a loop, if any, inside it)
-// and the mixer must keep rendering the changed slot safely.
+// Loads arbitrary bytes as a sample file (raw, or WAV in any form, with or without a
+// loop), then runs a sequence of sample edits chosen by the input's first bytes while a
+// live note plays the slot. A refused file must leave the slot as it was; after every
+// step a loaded slot must still describe sound that exists (an even length, and a loop,
+// if any, inside it) and the mixer must keep rendering the changed slot safely.
 #include "fuzz_support.h"
+#include "vxa_mod_extras.h"
 
 #include <cstdint>
 #include <string>
@@ -77,7 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
 
     vxa_mod *mod = vxa_mod_create(44100);
-    if (vxa_mod_load_sample(mod, kSlot, path.c_str()) == 0) {
+    const vxa_sample_status status = vxa_mod_load_sample_file(mod, kSlot, path.c_str());
+    vxa_sample_info info{};
+    // A refused file leaves the slot, here unused, as it was.
+    check((status == VXA_SAMPLE_LOADED) == (vxa_mod_get_sample_info(mod, kSlot, &info) == 0));
+    if (status == VXA_SAMPLE_LOADED) {
         checkSlot(mod);
         vxa_mod_trigger(mod, 0, 1 + data[0] % 36, kSlot);
         for (size_t i = 0; i + 2 < kScriptBytes; i += 3) {
