@@ -99,6 +99,17 @@ protected:
         return dropped.isAccepted();
     }
 
+    // The window's one widget of type T; the shell's widgets are plain C++ types to Qt,
+    // so they are told apart by dynamic_cast.
+    template <class T> T *child() const
+    {
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (auto *found = dynamic_cast<T *>(widget))
+                return found;
+        }
+        return nullptr;
+    }
+
     QAction *item(const QString &menuTitle, const QString &text) const
     {
         for (QAction *action : menu(menuTitle)->actions()) {
@@ -146,7 +157,7 @@ TEST_F(VexatronWindowTest, aFileDroppedAnywhere_opensAsItsNameSays_andADamagedMo
     loadModule(ModBuilder().title("EDITED"));
     std::vector<uint8_t> damaged = ModBuilder().song(3, 0, {0, 1, 2}).build();
     damaged.resize(2000);
-    const QPoint onScreen = window->findChild<ScreenWidget *>()->geometry().center();
+    const QPoint onScreen = child<ScreenWidget>()->geometry().center();
     const QPoint onMenuBar(window->width() - 2, window->menuBar()->height() / 2);
     const QPoint inCorner(window->width() - 1, window->height() - 1);
     const struct {
@@ -209,7 +220,7 @@ TEST_F(VexatronWindowTest, editMenu_namesAndGreysUndoAndRedo_andItsCtrlKeysPassT
     // mode, where Z and Y are piano keys.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QWidget *screen = window->findChild<ScreenWidget *>();
+    QWidget *screen = child<ScreenWidget>();
     const struct {
         QKeyCombination keys;
         std::vector<std::string> after;
@@ -296,10 +307,10 @@ TEST_F(VexatronWindowTest, exportWav_asksWhereNamedAfterTheTitle_showsProgress_a
         EXPECT_TRUE(dialog && dialog->windowTitle() == "Export WAV");
         EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), expectedName);
         static_cast<QDialog *>(dialog)->accept(); // Save, as the user clicks it
-        return QPointer(window->findChild<WavExportProgress *>());
+        return QPointer<QProgressDialog>(child<WavExportProgress>());
     };
     loadModule(ModBuilder().title("LONG SONG").song(128, 0, std::vector<uint8_t>(128, 0)));
-    QPointer<WavExportProgress> progress = exportTo("LONG SONG.wav");
+    QPointer<QProgressDialog> progress = exportTo("LONG SONG.wav");
     ASSERT_TRUE(progress);
     progress->findChild<QPushButton *>()->click(); // its one button: Cancel
     EXPECT_TRUE(spinUntil([&] { return progress.isNull(); }));

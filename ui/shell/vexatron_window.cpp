@@ -97,5 +97,6 @@ void VexatronWindow::dropEvent(QDropEvent *event)
     if (!file)
         return;
     event->acceptProposedAction();
+    activateWindow(); // keys go to the file just dropped, not to where it came from
     player_->open(*file);
 }
