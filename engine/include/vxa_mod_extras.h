@@ -144,6 +144,11 @@ size_t vxa_mod_module_image(const vxa_mod *mod, uint8_t *out, size_t capacity);
 /* 0 for a slot outside 1..31, an empty slot or one shorter than 2 bytes. */
 size_t vxa_mod_sample_image(const vxa_mod *mod, uint32_t slot, uint8_t *out, size_t capacity);
 
+/* Loads a module from the `size` bytes of its file, as `vxa_mod_load` reads the file
+ * (such as a module image copied out of another context, to play it elsewhere). The
+ * bytes are only read, and not kept. */
+int32_t vxa_mod_load_image(vxa_mod *mod, const uint8_t *bytes, size_t size);
+
 /* ---- Files written all or nothing ------------------------------------------------- */
 /* The bytes go to a temporary file with a short unique name in the target's folder;
  * only a complete file takes the target's name, so a failed write never damages a file
