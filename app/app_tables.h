@@ -55,6 +55,11 @@ inline constexpr int kTitleChars = 20;
 inline constexpr size_t kUndoMaxSteps = 10'000;
 inline constexpr size_t kUndoMaxStoredBytes = size_t{64} << 20;
 
+// Rendering a song to a WAV file: frames per render call, and how long a song played
+// once may last at most (s), for a song that never repeats a row start.
+inline constexpr int32_t kRenderBlockFrames = 4096;
+inline constexpr double kRenderMaxSeconds = 1200;
+
 // Versioned saves number their files 1..kMaxVersion - 1.
 inline constexpr int kMaxVersion = 10000;
 

@@ -1,5 +1,5 @@
 // The audio side of the controller: the graph that feeds the device from the engine,
-// the render callback, the display timer, and the play and stop commands.
+// the render callback, the display timer, and the play, replay mode and stop commands.
 #include "player_engine.h"
 
 #include <algorithm>
@@ -174,6 +174,19 @@ void PlayerEngine::playMode(vxa_play_mode mode, bool record)
                  self.editMode.set(record);
                  self.errorMessage.set(std::nullopt);
              }});
+}
+
+void PlayerEngine::setReplayMode(vxa_replay_mode mode)
+{
+    // Without a context yet, the first load's context starts in the published mode.
+    command(
+        [mode](vxa_mod *mod) {
+            vxa_mod_set_replay_mode(mod, mode);
+            return true;
+        },
+        {.publishNow = true, .startTimer = false, .beforePublish = [mode](PlayerEngine &self) {
+             self.replayMode.set(mode);
+         }});
 }
 
 void PlayerEngine::stop()

@@ -70,18 +70,19 @@ bool PlayerEngine::ensureEngineContext()
     vxa_mod *created = vxa_mod_create(kOutputRate);
     if (!created)
         return false;
+    vxa_mod_set_replay_mode(created, replayMode.get());
     std::lock_guard guard(lock_);
     mod_ = created;
     return true;
 }
 
-void PlayerEngine::load(const std::filesystem::path &file)
+bool PlayerEngine::load(const std::filesystem::path &file)
 {
     ScratchMod scratch(vxa_mod_create(kOutputRate));
     const int32_t rc = scratch ? vxa_mod_load(scratch.get(), file.string().c_str()) : -1;
     if (!scratch || !ensureEngineContext()) {
         setError("vxa_mod_create failed.");
-        return;
+        return false;
     }
     std::string engineTitle;
     const bool fromResources = services_.resources && services_.resources->contains(file);
@@ -107,11 +108,12 @@ void PlayerEngine::load(const std::filesystem::path &file)
                  self.hasModule.set(true);
                  self.title.set(engineTitle.empty() ? file.stem().string() : engineTitle);
                  self.pathLabel.set(file.filename().string());
-                 self.moduleURL_ = fromResources ? std::nullopt : std::optional(file);
+                 self.moduleURL.set(fromResources ? std::nullopt : std::optional(file));
                  self.isPlaying.set(false);
              });
              return true;
          }});
+    return rc == 0;
 }
 
 void PlayerEngine::loadBundledDemoIfNeeded()
@@ -155,7 +157,7 @@ bool PlayerEngine::writeModule(const std::filesystem::path &file, std::optional<
              if (!writeFile(file, bytes, mode, kSaveModuleFailedText))
                  return false;
              onMain([file, engineTitle](PlayerEngine &self) {
-                 self.moduleURL_ = file;
+                 self.moduleURL.set(file);
                  self.pathLabel.set(file.filename().string());
                  if (!engineTitle.empty())
                      self.title.set(engineTitle);
@@ -309,8 +311,9 @@ void PlayerEngine::saveSampleVersioned()
 
 std::filesystem::path PlayerEngine::writableSaveDirectory() const
 {
-    if (moduleURL_ && !(services_.resources && services_.resources->contains(*moduleURL_)))
-        return moduleURL_->parent_path();
+    const auto &file = moduleURL.get();
+    if (file && !(services_.resources && services_.resources->contains(*file)))
+        return file->parent_path();
     const auto documents = services_.folders->documents();
     const auto folder = documents.value_or(services_.folders->temporary()) / kVersionedFolder;
     std::error_code ignored; // a folder that cannot be made fails the save later

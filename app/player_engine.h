@@ -39,6 +39,7 @@
 #include "vexa_notice.h"
 #include "vxa_mod.h"
 #include "vxa_mod_extras.h"
+#include "wav_export.h"
 
 #include <array>
 #include <cstdint>
@@ -118,6 +119,12 @@ public:
     Published<bool> canRedo{changes, false};
     Published<std::string> undoLabel{changes, undoItemText(std::nullopt)};
     Published<std::string> redoLabel{changes, redoItemText(std::nullopt)};
+    // Where the module came from or was last saved to; none for the demo module from the
+    // program's resources. Versioned saves go beside it; every load or save of a file
+    // assigns it, so the window keeps its recent modules from it.
+    Published<std::optional<std::filesystem::path>> moduleURL{changes, std::nullopt};
+    // How the replayer reads the effect commands, in the song playing and in WAV exports.
+    Published<vxa_replay_mode> replayMode{changes, VXA_REPLAY_REDUCED};
 
     // Audio output and the display timer.
     void ensureEngineRunning(); // throws AudioError
@@ -125,9 +132,16 @@ public:
     void tickDisplay();
     void playMode(vxa_play_mode mode, bool record);
     void stop();
+    // The replay mode from the next tick on; module loads keep it.
+    void setReplayMode(vxa_replay_mode mode);
 
     // Files: modules, samples, versioned saves and the demo module.
-    void load(const std::filesystem::path &file);
+    // True when the file's module replaced the one being edited.
+    bool load(const std::filesystem::path &file);
+    // A file from outside the dialogs (dropped on the window): a module by its name is
+    // loaded as load() does, a sample by its name goes into the current slot as
+    // loadSample() does; any other file changes nothing and a notice says what opens.
+    void open(const std::filesystem::path &file);
     void loadBundledDemoIfNeeded();
     void saveModule(const std::filesystem::path &file, std::optional<int> version,
                     std::optional<std::string> fallback); // throws VexaIOError
@@ -138,6 +152,11 @@ public:
     void saveSampleVersioned();
     void saveSampleAs(const std::filesystem::path &file);
     std::filesystem::path writableSaveDirectory() const;
+    // Renders the song once, from its start, to a WAV file at `file` in the replay mode
+    // set, on a thread of its own from a copy of the module as it is now; the caller keeps
+    // the export while it runs (letting it go cancels it). None without a module. A notice
+    // tells how it ended ("Saved:" and the path, or why not), unless it was cancelled.
+    std::unique_ptr<WavExport> exportWav(const std::filesystem::path &file);
 
     // Editing from the keyboard. True when the key was consumed.
     bool handleEditNavigationKey(uint16_t keyCode, const std::optional<std::string> &characters,
@@ -249,7 +268,6 @@ private:
     std::unique_ptr<float[]> renderScratch_;
     int64_t renderScratchCapacity_ = 0;
     int64_t currentSampleSlot_ = 1;
-    std::optional<std::filesystem::path> moduleURL_;
     std::optional<VexaConfirmAction> pendingConfirmAction_;
     // The edits to the module's content; main thread, see undo_history.h.
     UndoHistory history_{{kUndoMaxSteps, kUndoMaxStoredBytes}};

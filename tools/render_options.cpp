@@ -44,15 +44,15 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char **argv, std::stri
                 return std::nullopt;
             }
             if (arg == "--seconds")
-                options.seconds = value;
+                options.song.seconds = value;
             else
-                options.maxSeconds = *value;
+                options.song.maxSeconds = *value;
         } else if (arg == "--pattern") {
-            options.patternMode = true;
+            options.song.patternMode = true;
         } else if (arg == "--float") {
-            options.floatOutput = true;
+            options.song.format = vexa::WavFormat::Float32;
         } else if (arg == "--full-effects") {
-            options.fullEffects = true;
+            options.song.replayMode = VXA_REPLAY_FULL;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + std::string(arg);
             return std::nullopt;

@@ -1,6 +1,8 @@
 // The command line of vexatron-render.
 #pragma once
 
+#include "song_render.h"
+
 #include <optional>
 #include <string>
 
@@ -9,11 +11,7 @@ namespace vexatron {
 struct RenderOptions {
     std::string input;
     std::string output;
-    std::optional<double> seconds; // render exactly this long instead of the song once
-    double maxSeconds = 1200;      // safety limit of the song-once mode
-    bool patternMode = false;      // repeat the current pattern instead of the song
-    bool floatOutput = false;      // 32-bit float WAV instead of 16-bit PCM
-    bool fullEffects = false;      // the engine's full replay mode instead of the reduced one
+    vexa::SongRenderOptions song; // what is rendered, and how it is written
 };
 
 // The options, or nothing with `error` set to a one-line reason.

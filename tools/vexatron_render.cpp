@@ -1,20 +1,19 @@
-// vexatron-render: renders a MOD module to a WAV file with the engine, either the song
-// once (until playback would repeat what it played, pattern loops included) or a fixed
-// duration.
+// vexatron-render: renders a MOD module to a WAV file with the render library (the song
+// once, until playback would repeat what it played, pattern loops included; or a fixed
+// duration), showing its progress on a terminal.
+#include "app_tables.h"
 #include "render_options.h"
+#include "song_render.h"
 #include "vxa_mod.h"
 #include "vxa_mod_extras.h"
-#include "wav_file.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <unordered_set>
-#include <vector>
+#include <string>
 
 #include <unistd.h>
 
@@ -22,11 +21,9 @@ using namespace vexatron;
 
 namespace {
 
-constexpr int32_t kRate = 44100;           // Hz
-constexpr int32_t kBlockFrames = 4096;     // frames per render call
-constexpr int32_t kProgressFrames = 22050; // frames between progress bar updates
-constexpr int kProgressWidth = 40;         // characters
-constexpr int kRows = 64;
+constexpr int32_t kRate = vexa::kOutputRate; // Hz, the rate the render library writes
+constexpr int32_t kProgressFrames = 22050;   // frames between progress bar updates
+constexpr int kProgressWidth = 40;           // characters
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
@@ -103,17 +100,6 @@ std::string writeError(const std::string &path, vxa_write_status status)
     }
 }
 
-// The song states (vxa_mod_song_state) of the row starts already played: the song ends
-// where one comes back. A row that a pattern loop repeats comes back in another state.
-class RowsSeen {
-public:
-    // False when a row start in this state was played before.
-    bool firstVisit(uint64_t songState) { return seen_.insert(songState).second; }
-
-private:
-    std::unordered_set<uint64_t> seen_;
-};
-
 class ProgressBar {
 public:
     explicit ProgressBar(bool enabled) : enabled_(enabled) {}
@@ -138,47 +124,6 @@ private:
     uint64_t next_ = 0;
 };
 
-// How far the render is: by frames for a fixed duration, else by song position or row.
-double progressOf(const RenderOptions &options, const vxa_status &status, uint64_t frames,
-                  uint64_t limit)
-{
-    if (options.seconds)
-        return static_cast<double>(frames) / static_cast<double>(limit);
-    const double row = status.row / static_cast<double>(kRows);
-    if (options.patternMode || status.song_length < 1)
-        return row;
-    return (status.order_pos + row) / status.song_length;
-}
-
-// Renders until the limit, or in the song-once mode until a row would repeat; returns
-// the frames written.
-uint64_t render(vxa_mod *mod, const RenderOptions &options, uint64_t limit, WavFile &wav)
-{
-    std::vector<float> block(2 * static_cast<size_t>(kBlockFrames));
-    RowsSeen rows;
-    ProgressBar progress(stderrIsTerminal());
-    vxa_status status{};
-    uint64_t done = 0;
-    while (done < limit && !gInterrupted) {
-        int64_t frames = static_cast<int64_t>(std::min<uint64_t>(kBlockFrames, limit - done));
-        vxa_mod_get_status(mod, &status);
-        if (!options.seconds) {
-            const int64_t toRow = vxa_mod_frames_to_row_start(mod);
-            if (toRow == 0 && !rows.firstVisit(vxa_mod_song_state(mod)))
-                break;
-            // At a row start render just that frame: the row may change speed or tempo,
-            // and so the frame count to the row after it.
-            frames = toRow == 0 ? 1 : std::min(frames, toRow);
-        }
-        vxa_mod_render(mod, block.data(), static_cast<int32_t>(frames));
-        wav.write(block.data(), static_cast<int32_t>(frames));
-        done += static_cast<uint64_t>(frames);
-        progress.show(progressOf(options, status, done, limit), done);
-    }
-    progress.clear();
-    return done;
-}
-
 std::string formatDuration(uint64_t frames)
 {
     const uint64_t ms = frames * 1000 / kRate;
@@ -192,10 +137,8 @@ std::string formatDuration(uint64_t frames)
 
 int run(const RenderOptions &options)
 {
-    const WavFormat format = options.floatOutput ? WavFormat::Float32 : WavFormat::Pcm16;
-    const double seconds = options.seconds ? *options.seconds : options.maxSeconds;
-    const auto limit = static_cast<uint64_t>(std::llround(seconds * kRate));
-    if (limit < 1 || limit > WavFile::maxFrames(format))
+    const uint64_t limit = vexa::renderLimitFrames(options.song);
+    if (limit < 1 || limit > vexa::WavFile::maxFrames(options.song.format))
         return fail("the duration does not fit a WAV file");
 
     ModPtr mod(vxa_mod_create(kRate));
@@ -206,27 +149,25 @@ int run(const RenderOptions &options)
     std::error_code error;
     if (std::filesystem::equivalent(options.input, options.output, error))
         return fail(options.output + ": is the input module; name another output file");
-    WavFile wav;
-    if (const vxa_write_status opened = wav.open(options.output, format, kRate);
-        opened != VXA_WRITE_OK)
-        return fail(writeError(options.output, opened));
 
-    vxa_mod_set_replay_mode(mod.get(), options.fullEffects ? VXA_REPLAY_FULL : VXA_REPLAY_REDUCED);
-    if (options.patternMode)
-        vxa_mod_play_mode(mod.get(), VXA_PLAY_PATTERN, 0);
-    else
-        vxa_mod_play(mod.get());
+    ProgressBar progress(stderrIsTerminal());
     const auto start = std::chrono::steady_clock::now();
-    const uint64_t frames = render(mod.get(), options, limit, wav);
-    if (gInterrupted)
-        return kExitInterrupted; // the WAV file's destructor removes the partial file
-    if (const vxa_write_status committed = wav.commit(); committed != VXA_WRITE_OK)
-        return fail(writeError(options.output, committed));
+    const vexa::RenderResult result = vexa::renderToWav(
+        mod.get(), options.output, options.song, [&](const vexa::RenderProgress &done) {
+            progress.show(done.fraction, done.frames);
+            return !gInterrupted;
+        });
+    progress.clear();
+    if (result.stopped)
+        return kExitInterrupted;
+    if (result.status != VXA_WRITE_OK)
+        return fail(writeError(options.output, result.status));
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double audio = static_cast<double>(frames) / kRate;
+    const double audio = static_cast<double>(result.frames) / kRate;
     std::printf("%s: %s (%llu frames) in %.2f s, %.0fx realtime\n", options.output.c_str(),
-                formatDuration(frames).c_str(), static_cast<unsigned long long>(frames), wall,
+                formatDuration(result.frames).c_str(),
+                static_cast<unsigned long long>(result.frames), wall,
                 wall > 0 ? audio / wall : 0.0);
     return 0;
 }

@@ -52,12 +52,14 @@ typedef enum vxa_loop_marker {
 
 /* ---- Sample editing by those names ------------------------------------------------ */
 
-/* The cut `op` of slot `slot` (1..num_samples), with that call's result; -1 for an op
- * outside the three. */
-int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op);
+/* The cut `op` (a vxa_trim_op) of slot `slot` (1..num_samples), with that call's result;
+ * -1 for an op outside the three. Ops and markers travel as int32 so that any value a C
+ * caller passes is defined. */
+int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, int32_t op);
 
-/* Sets `marker` of slot `slot` (1..31) from a byte offset, as its call does. */
-void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, vxa_loop_marker marker, uint32_t offset);
+/* Sets `marker` (a vxa_loop_marker) of slot `slot` (1..31) from a byte offset, as its call
+ * does; any other marker value changes nothing. */
+void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, int32_t marker, uint32_t offset);
 
 /* ---- Sample files, saying why one did not load ------------------------------------ */
 
@@ -141,6 +143,11 @@ int32_t vxa_mod_move_sample(vxa_mod *to, int32_t to_slot, vxa_mod *from, int32_t
 size_t vxa_mod_module_image(const vxa_mod *mod, uint8_t *out, size_t capacity);
 /* 0 for a slot outside 1..31, an empty slot or one shorter than 2 bytes. */
 size_t vxa_mod_sample_image(const vxa_mod *mod, uint32_t slot, uint8_t *out, size_t capacity);
+
+/* Loads a module from the `size` bytes of its file, as `vxa_mod_load` reads the file
+ * (such as a module image copied out of another context, to play it elsewhere). The
+ * bytes are only read, and not kept. */
+int32_t vxa_mod_load_image(vxa_mod *mod, const uint8_t *bytes, size_t size);
 
 /* ---- Files written all or nothing ------------------------------------------------- */
 /* The bytes go to a temporary file with a short unique name in the target's folder;

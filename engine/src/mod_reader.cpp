@@ -196,8 +196,21 @@ int32_t vxa_mod_load(vxa_mod *mod, const char *path)
         vx_file_read(path, k_min_file_size, VXA_MOD_MAX_FILE_BYTES, vx_excess_ignored);
     if (!file.bytes)
         return -1;
-    const int32_t result = parse_module(vx_reader{file.bytes, file.size}, mod);
+    const int32_t result = vxa_mod_load_image(mod, file.bytes, file.size);
     std::free(file.bytes);
+    return result;
+}
+
+int32_t vxa_mod_load_image(vxa_mod *mod, const uint8_t *bytes, size_t size)
+{
+    if (!mod || !bytes)
+        return -1;
+    vxa_mod_unload(mod);
+    if (size < k_min_file_size)
+        return -1;
+    /* The bytes past what a module can use are ignored, as the file reader ignores them. */
+    const size_t used = size < VXA_MOD_MAX_FILE_BYTES ? size : VXA_MOD_MAX_FILE_BYTES;
+    const int32_t result = parse_module(vx_reader{bytes, used}, mod);
     if (result == 0)
         vx_context_reset_transport(mod);
     return result;

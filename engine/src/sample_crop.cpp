@@ -91,7 +91,7 @@ int32_t vxa_mod_trim_sample_to_loop(vxa_mod *mod, int32_t slot)
     return crop(sample, sample->loop_start, sample->loop_length);
 }
 
-int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, vxa_trim_op op)
+int32_t vxa_mod_trim_sample(vxa_mod *mod, int32_t slot, int32_t op)
 {
     switch (op) {
     case VXA_TRIM_CUT_HEAD:

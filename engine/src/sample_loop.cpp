@@ -98,7 +98,7 @@ void vxa_mod_set_loop_mark_b(vxa_mod *mod, uint32_t slot, uint32_t offset)
     vx_sample_set_loop(sample, start, end);
 }
 
-void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, vxa_loop_marker marker, uint32_t offset)
+void vxa_mod_set_loop_mark(vxa_mod *mod, uint32_t slot, int32_t marker, uint32_t offset)
 {
     if (marker == VXA_LOOP_MARKER_A)
         vxa_mod_set_loop_mark_a(mod, slot, offset);

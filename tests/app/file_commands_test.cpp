@@ -255,6 +255,42 @@ TEST_F(FileCommands, samples_loadSaveAndRefuseEmptySlots)
     EXPECT_EQ(notice(), "SAVE AS SAMPLE / Could not save sample.\nThe folder does not exist.");
 }
 
+TEST_F(FileCommands, open_takesModulesAndSamplesByName_andNamesAnyOtherFile)
+{
+    loadModule(ModBuilder().title("EDITED"));
+    const std::vector<uint8_t> module = ModBuilder().title("OPENED").build();
+    const std::vector<uint8_t> sample(64, 0x90);
+    const std::string refused = "OPEN / \"%\" is neither a module nor a sample. Vexatron opens "
+                                "MOD modules (.mod, .nst, .nt, .tak, .tdd, .wow) and samples "
+                                "(.smp, .sam, .raw, .wav).";
+    const struct {
+        std::string name;
+        const std::vector<uint8_t> &bytes;
+        std::string title;    // after opening
+        int64_t sampleLength; // of the current slot, after opening
+        bool refused;
+    } cases[] = {
+        {"notes.txt", module, "EDITED", 0, true},
+        {"mod", module, "EDITED", 0, true},
+        {"tune.mod.txt", module, "EDITED", 0, true},
+        {"kick.SMP", sample, "EDITED", 64, false},
+        {"tune.Nst", module, "OPENED", 0, false},
+        {"MOD.edited", ModBuilder().title("EDITED").build(), "EDITED", 0, false},
+        {"mod.kick.raw", sample, "EDITED", 64, false},
+    };
+    for (const auto &c : cases) {
+        engine->open(work.write(c.name, c.bytes));
+        std::string expected = c.refused ? refused : "";
+        if (c.refused)
+            expected.replace(expected.find('%'), 1, c.name);
+        EXPECT_EQ(notice(), expected) << c.name;
+        engine->dismissNotice();
+        EXPECT_EQ(engine->title(), c.title) << c.name;
+        EXPECT_EQ(engine->sampleLength(), c.sampleLength) << c.name;
+    }
+    EXPECT_EQ(engine->moduleURL(), work.path() / "MOD.edited");
+}
+
 TEST_F(FileCommands, sampleLoad_refusalSaysWhy_andAWaveBringsItsLoop)
 {
     loadModule(ModBuilder());

@@ -1,6 +1,6 @@
-// MOD files: reading both forms, texts, sample headers and data, the song, pattern
-// conversion and refusals that leave no module behind (other formats, files that are not
-// regular files, more bytes than a module can use); writing, round trips through the
+// MOD files: reading both forms (from a file or from its bytes), texts, sample headers and data,
+// the song, pattern conversion and refusals that leave no module behind (other formats, files that
+// are not regular files, more bytes than a module can use); writing, round trips through the
 // reader, the writer's limits, and saves that fail without touching the file at the target.
 #include "engine_fixture.h"
 #include "vxa_mod_extras.h"
@@ -51,6 +51,9 @@ TEST_F(ModReader, truncationAtEveryOffset_isRefusedAndUnloadsTheModuleBefore)
             ASSERT_EQ(loadBytes(bytes), 0);
         }
         ASSERT_EQ(loadBytes(Bytes(bytes.begin(), bytes.begin() + size)), -1) << size;
+        ASSERT_EQ(mod->patterns, nullptr) << size;
+        ASSERT_EQ(loadBytes(bytes), 0);
+        ASSERT_EQ(vxa_mod_load_image(mod.get(), bytes.data(), size), -1) << size;
         ASSERT_EQ(mod->patterns, nullptr) << size;
         ASSERT_EQ(mod->num_patterns, 0) << size;
         ASSERT_EQ(mod->samples[0].data, nullptr) << size;
@@ -299,6 +302,10 @@ TEST_F(ModWriter, canonicalModule_roundTripsByteForByteOverAnExistingFile_andInM
     EXPECT_EQ(image, Bytes(original.size() - 1, 0xEE)); // too small: left alone
     image.resize(original.size());
     EXPECT_EQ(vxa_mod_module_image(mod.get(), image.data(), image.size()), original.size());
+    EXPECT_EQ(image, original);
+    ModHandle copy = createMod(44100);
+    ASSERT_EQ(vxa_mod_load_image(copy.get(), image.data(), image.size()), 0);
+    EXPECT_EQ(vxa_mod_module_image(copy.get(), image.data(), image.size()), original.size());
     EXPECT_EQ(image, original);
 }
 

@@ -2,9 +2,15 @@
 
 #include "ui_tables.h"
 
+#include <QDrag>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +27,10 @@ namespace {
 
 constexpr int kFirstDisplay = 91, kLastDisplay = 190;
 constexpr auto kPoll = 20ms;
+// Where a drag starts, in root-window pixels, away from the program's window; and how
+// long it may take before it is called off.
+const QRect kDragSource(1400, 1000, 100, 100);
+constexpr auto kDragLimit = 10s;
 
 // Polls `ready` until it holds or `limit` passes.
 template <class Ready> bool pollUntil(Ready ready, Clock::duration limit)
@@ -101,6 +111,48 @@ bool pressIn(const std::string &title, const std::string &keys)
 bool typeInto(const std::string &title, const std::string &text)
 {
     return inWindow(title, "type --delay 20 '" + text + "'");
+}
+
+bool dragFileTo(const fs::path &file, QPoint target, const fs::path &log)
+{
+    QWindow source;
+    source.setGeometry(kDragSource);
+    source.show();
+    if (!pollUntil(
+            [&] {
+                QGuiApplication::processEvents();
+                return source.isExposed();
+            },
+            5s))
+        return false;
+    const QPoint grip = kDragSource.center();
+    runCommand("xdotool mousemove --sync " + std::to_string(grip.x()) + " " +
+               std::to_string(grip.y()) + " mousedown 1");
+    // The pointer moves while the drag runs this thread's event loop: from a process of
+    // its own, in two steps, so the target sees the drag arrive before the drop.
+    const std::string to = std::to_string(target.x()) + " " + std::to_string(target.y());
+    const std::string near = std::to_string(target.x() - 5) + " " + std::to_string(target.y());
+    ChildProcess pointer({"sh", "-c",
+                          "sleep 0.3; xdotool mousemove --sync " + near +
+                              "; sleep 0.2; xdotool mousemove --sync " + to +
+                              "; sleep 0.3; xdotool mouseup 1"},
+                         log.string());
+    auto *data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    // The target takes the file's name from this process after the drop, and says when it
+    // is done; then the drag deletes itself. Until then this process must answer.
+    QPointer<QDrag> drag = new QDrag(&source);
+    drag->setMimeData(data);
+    QTimer::singleShot(kDragLimit, [] { QDrag::cancel(); });
+    const bool dropped = drag->exec(Qt::CopyAction) == Qt::CopyAction;
+    pollUntil(
+        [&] {
+            QGuiApplication::processEvents();
+            QGuiApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return drag.isNull();
+        },
+        kDragLimit);
+    return dropped;
 }
 
 XvfbDisplay::XvfbDisplay(int width, int height, const fs::path &logFolder)

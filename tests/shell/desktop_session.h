@@ -47,6 +47,12 @@ bool windowShown(const std::string &title, std::chrono::milliseconds limit);
 bool pressIn(const std::string &title, const std::string &keys);
 bool typeInto(const std::string &title, const std::string &text);
 
+// Drags `file` with the pointer from a window of this process to `target` (root-window
+// pixels) and lets go there, as a user drags a file from a file manager: the window
+// there gets it through the X drag-and-drop protocol. True when the drag ended in a drop
+// that window took. The pointer's moves are logged to `log`.
+bool dragFileTo(const std::filesystem::path &file, QPoint target, const std::filesystem::path &log);
+
 // The program started on the display with `environment` added to the test's own, its
 // output in `log`. The canvas is the 640 x 480 screen at `scale` device pixels a point.
 class ProgramWindow {

@@ -244,7 +244,7 @@ TEST_F(WithSound, playsTheDemoAsTheEngineRendersIt_stopsToSilence_editsHelpsSave
     EXPECT_LT(ending.milliseconds, 2000);
 }
 
-TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsAChosenModule)
+TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsChosenAndDroppedModules)
 {
     auto program = start(withoutSound());
     ASSERT_TRUE(program->waitForWindow()) << logText();
@@ -273,8 +273,53 @@ TEST_F(Desktop, withoutSound_startsWithTheAudioErrorShown_editsAndLoadsAChosenMo
     keep(loaded, "4-module-loaded");
     EXPECT_TRUE(shows(loaded, chosenTitle, songRow.toRect())) << "the chosen module is not shown";
 
+    const std::string dragged = home.write("dragged.mod", ModBuilder().title("dragged in").build());
+    EXPECT_TRUE(dragFileTo(dragged, program->canvasRect().center(), artifactFolder() / "drag.log"))
+        << "the window did not take the drop";
+    const ScreenText draggedTitle{"DRAGGED IN", VexaChrome::colInk, 2, 2};
+    const QImage dropped = canvasWhen(
+        *program, [&](const QImage &c) { return shows(c, draggedTitle, songRow.toRect()); });
+    keep(dropped, "5-module-dropped");
+    EXPECT_TRUE(shows(dropped, draggedTitle, songRow.toRect()))
+        << "the dropped module is not shown";
+
     const ProgramWindow::Ending ending = program->quit();
     EXPECT_EQ(ending.exitCode, 0) << logText();
+}
+
+// The program's export and the render tool share one renderer, so their files are the
+// same byte for byte, header and frames.
+TEST_F(Desktop, exportWav_writesTheSongAsTheRenderToolDoes)
+{
+    auto program = start(withoutSound());
+    ASSERT_TRUE(program->waitForWindow()) << logText();
+    program->key("ctrl+e");
+    ASSERT_TRUE(windowShown("Export WAV", 5s)) << "Ctrl+E did not open the export dialog";
+    const fs::path exported = home.path() / "exported.wav";
+    EXPECT_TRUE(pressIn("Export WAV", "ctrl+a"));
+    EXPECT_TRUE(typeInto("Export WAV", exported.string()));
+    keep(program->screenshot(), "1-export-dialog");
+    EXPECT_TRUE(pressIn("Export WAV", "Return"));
+    const auto deadline = Clock::now() + 60s;
+    while (!fs::exists(exported) && Clock::now() < deadline)
+        std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(fs::exists(exported)) << "no WAV file after a minute";
+    EXPECT_TRUE(windowShown("EXPORT WAV", 5s)) << "no notice after the export";
+    keep(program->screenshot(), "2-exported");
+
+    const fs::path rendered = home.path() / "rendered.wav";
+    ASSERT_TRUE(runCommand(std::string(VXA_RENDER_TOOL) + " '" +
+                           sourcePath("resources/SPACE_DEBRIS.MOD") + "' '" + rendered.string() +
+                           "'")
+                    .ok);
+    const std::vector<uint8_t> fromProgram = readFile(exported.string());
+    const std::vector<uint8_t> fromTool = readFile(rendered.string());
+    std::cout << "exported " << fromProgram.size() << " bytes, the render tool wrote "
+              << fromTool.size() << "\n";
+    EXPECT_EQ(fromProgram.size(), fromTool.size());
+    EXPECT_TRUE(fromProgram == fromTool) << "the exported frames differ from the render tool's";
+    EXPECT_TRUE(pressIn("EXPORT WAV", "Return"));
+    EXPECT_EQ(program->quit().exitCode, 0) << logText();
 }
 
 TEST_F(Desktop, atDeviceScale2_showsTheSamePictureTwiceAsLarge_andClicksLand)

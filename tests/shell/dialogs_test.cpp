@@ -1,4 +1,4 @@
-// The four file dialogs and the two alerts, driven as a user would: what they show, which
+// The file dialogs and the two alerts, driven as a user would: what they show, which
 // files they offer, and what their buttons call back.
 #include "alerts.h"
 #include "file_panels.h"
@@ -49,6 +49,12 @@ const DialogCase kDialogs[] = {
      QFileDialog::AcceptOpen, kSamples, ""},
     {VexaFileDialog::saveSampleAs, "Save Sample As", "", QFileDialog::AcceptSave, kSamples,
      "KICK.smp"},
+    {VexaFileDialog::exportWav,
+     "Export WAV",
+     "",
+     QFileDialog::AcceptSave,
+     {"SNARE.WAV"},
+     "MY SONG.wav"},
 };
 
 // Runs the event loop until `done` holds or a few seconds pass.

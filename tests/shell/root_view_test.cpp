@@ -36,19 +36,39 @@ TEST_F(RootViewTest, keepsTheScreenAt640x480CentredOnTheFaceGrey_andIsNeverSmall
 }
 
 // A successful module load clears the error line, so the audio failure is reported after
-// the demo module is in.
-TEST_F(RootViewTest, firstShowingStartsAudioTimerAndDemo_once_andTheAudioFailureStaysShown)
+// the module is in; a module that fails to load at start keeps its own report there.
+TEST_F(RootViewTest, firstShowingStartsAudioTimerAndModule_once_andTheLastFailureStaysShown)
 {
     fs::copy_file(sourcePath("resources/SPACE_DEBRIS.MOD"),
                   resourceFolder.path() / "SPACE_DEBRIS.MOD");
-    audio->startError = "No sound server could be reached.";
-    RootView view(engine, font, QImage(), nullptr);
-    for (int showing = 0; showing < 2; ++showing) {
-        view.show();
-        drain();
-        view.hide();
+    std::vector<uint8_t> damaged = ModBuilder().song(3, 0, {0, 1, 2}).build();
+    damaged.resize(2000);
+    const std::string audioFailure = "No sound server could be reached.";
+    const struct {
+        std::optional<fs::path> startModule;
+        std::string title;
+        std::string error;
+    } cases[] = {
+        {std::nullopt, "Circuit Tides", "Audio: " + audioFailure},
+        {work.write("start.mod", ModBuilder().title("START").build()), "START",
+         "Audio: " + audioFailure},
+        {work.write("damaged.mod", damaged), "", "Failed to load module (-1)."},
+    };
+    for (const auto &c : cases) {
+        const auto scheduledBefore = timers->scheduledCount();
+        audio->startError = audioFailure.c_str();
+        rebuild();
+        RootView view(engine, font, QImage(), nullptr);
+        if (c.startModule)
+            view.openAtStart(*c.startModule);
+        for (int showing = 0; showing < 2; ++showing) {
+            view.show();
+            drain();
+            view.hide();
+        }
+        const std::string what = c.startModule ? c.startModule->filename().string() : "demo";
+        EXPECT_EQ(engine->title(), c.title) << what;
+        EXPECT_EQ(engine->errorMessage(), c.error) << what;
+        EXPECT_EQ(timers->scheduledCount(), scheduledBefore + 1) << what;
     }
-    EXPECT_TRUE(engine->hasModule());
-    EXPECT_EQ(engine->errorMessage(), "Audio: No sound server could be reached.");
-    EXPECT_EQ(timers->scheduledCount(), 1);
 }

@@ -9,5 +9,8 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Settings go to a test program's own place; each test that keeps settings points
+    // them into a folder of its own.
+    QApplication::setOrganizationName(QStringLiteral("vexatron-tests"));
     return RUN_ALL_TESTS();
 }

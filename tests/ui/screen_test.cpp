@@ -300,6 +300,8 @@ TEST(DefaultFileNames, theTitleWithoutItsVersionTagOrTheSampleName_trimmed_withT
     for (const auto &c : cases) {
         EXPECT_EQ(VexaDefaultFileNames::module(c.text), c.module);
         EXPECT_EQ(VexaDefaultFileNames::sample(c.text), c.sample);
+        std::string wav = c.module; // the song as a WAV file is named as the module
+        EXPECT_EQ(VexaDefaultFileNames::wav(c.text), wav.replace(wav.size() - 3, 3, "wav"));
     }
 }
 

@@ -27,3 +27,8 @@ std::string VexaDefaultFileNames::sample(const std::string &sampleName)
 {
     return trimmedName(sampleName, "sample", ".smp");
 }
+
+std::string VexaDefaultFileNames::wav(const std::string &title)
+{
+    return trimmedName(vexa::withoutVersionTag(title), "module", ".wav");
+}

@@ -8,10 +8,11 @@ using vexa::PlayerEngine;
 
 namespace {
 
-using Command = void (PlayerEngine::*)(const std::filesystem::path &file);
-
-// The chosen file goes to `command` if the controller still exists by then.
-void runDialog(VexaFileDialog kind, const std::string &defaultName, Command command,
+// The chosen file goes to `command` if the controller still exists by then; what the
+// command returns is not needed here.
+template <class Result>
+void runDialog(VexaFileDialog kind, const std::string &defaultName,
+               Result (PlayerEngine::*command)(const std::filesystem::path &file),
                const std::shared_ptr<PlayerEngine> &player, VexaScreenHost &host)
 {
     host.runFileDialog(

@@ -1,4 +1,4 @@
-// What the screen asks of the window that shows it: the four file dialogs, the alerts
+// What the screen asks of the window that shows it: the file dialogs, the alerts
 // (a notice, a yes/no confirmation) and a repaint. The window (ui/shell/) implements it
 // with its own toolkit; the tests implement it with a fake that answers at once. The
 // dialogs' titles, messages and type filters are the window's; the screen only says
@@ -19,7 +19,8 @@ enum class VexaFileDialog {
     loadModule,   // open one module file
     saveModuleAs, // choose where to save the module, may create folders
     loadSample,   // open one sample file
-    saveSampleAs  // choose where to save the current sample, may create folders
+    saveSampleAs, // choose where to save the current sample, may create folders
+    exportWav     // choose where to write the song as a WAV file, may create folders
 };
 
 class VexaScreenHost {
@@ -29,7 +30,7 @@ public:
     virtual ~VexaScreenHost() = default;
 
     // Runs the dialog of this kind. `defaultName` is the file name to put in the name
-    // field of the two save dialogs ("MY SONG.mod"), empty for the open dialogs. `chosen`
+    // field of the save dialogs ("MY SONG.mod"), empty for the open dialogs. `chosen`
     // is called once with the chosen file, never with an empty path; when the user
     // cancels, nothing is called.
     virtual void runFileDialog(VexaFileDialog kind, const std::string &defaultName,

@@ -14,7 +14,7 @@ namespace VexaFilePanels {
 
 namespace {
 
-enum class FileTypes { modules, samples };
+enum class FileTypes { modules, samples, waves };
 
 struct DialogSpec {
     VexaFileDialog kind;
@@ -35,6 +35,7 @@ constexpr DialogSpec kDialogs[] = {
      "Choose a sample (*.smp; *.sam; *.raw; *.wav)", FileTypes::samples},
     {VexaFileDialog::saveSampleAs, QFileDialog::AcceptSave, "Save Sample As", "",
      FileTypes::samples},
+    {VexaFileDialog::exportWav, QFileDialog::AcceptSave, "Export WAV", "", FileTypes::waves},
 };
 
 const DialogSpec &specFor(VexaFileDialog kind)
@@ -46,26 +47,43 @@ const DialogSpec &specFor(VexaFileDialog kind)
     return kDialogs[0];
 }
 
+// What the name filter calls the types, and their file name suffixes.
+struct TypeList {
+    const char *name;
+    const std::vector<std::string> &suffixes;
+};
+
+TypeList typeList(FileTypes types)
+{
+    static const std::vector<std::string> waves = {"wav"};
+    switch (types) {
+    case FileTypes::modules:
+        return {"Modules", vexa::moduleFileTypes()};
+    case FileTypes::samples:
+        return {"Samples", vexa::sampleFileTypes()};
+    case FileTypes::waves:
+        break;
+    }
+    return {"WAV files", waves};
+}
+
 // "Modules (*.mod mod.* ...)": every type as a suffix, and for modules as a prefix too.
 QString nameFilter(FileTypes types)
 {
-    const bool modules = types == FileTypes::modules;
+    const TypeList list = typeList(types);
     QStringList patterns;
-    for (const std::string &type : modules ? vexa::moduleFileTypes() : vexa::sampleFileTypes())
-        patterns << QStringLiteral("*.") + QString::fromStdString(type);
-    if (modules) {
-        for (const std::string &type : vexa::moduleFileTypes())
-            patterns << QString::fromStdString(type) + QStringLiteral(".*");
+    for (const std::string &suffix : list.suffixes)
+        patterns << QStringLiteral("*.") + QString::fromStdString(suffix);
+    if (types == FileTypes::modules) {
+        for (const std::string &prefix : list.suffixes)
+            patterns << QString::fromStdString(prefix) + QStringLiteral(".*");
     }
-    return (modules ? QStringLiteral("Modules (") : QStringLiteral("Samples (")) +
-           patterns.join(u' ') + u')';
+    return QString::fromLatin1(list.name) + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
 QString defaultSuffix(FileTypes types)
 {
-    const auto &list =
-        types == FileTypes::modules ? vexa::moduleFileTypes() : vexa::sampleFileTypes();
-    return QString::fromStdString(list.front());
+    return QString::fromStdString(typeList(types).suffixes.front());
 }
 
 // Puts the message in a row of its own above everything else in the dialog.

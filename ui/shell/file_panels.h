@@ -1,4 +1,4 @@
-// The four file dialogs: what each one says and accepts, in one table, and how a dialog
+// The file dialogs: what each one says and accepts, in one table, and how a dialog
 // is run. Qt's own dialog is used, not the desktop's, so that every desktop shows the
 // message and filters file names the same way: module and sample types in any letter
 // case, and modules also in the Amiga's prefix form ("MOD.TITLE" as well as "title.mod").

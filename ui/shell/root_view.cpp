@@ -93,7 +93,8 @@ void RootView::hideEvent(QHideEvent *event)
 }
 
 // Audio first: without it everything else still works, and the error line says why. The
-// report waits for the demo module, whose successful load clears the error line.
+// report waits for the module, whose successful load clears the error line; a module to
+// open at start that fails to load keeps its own report there instead.
 void RootView::startUp()
 {
     std::optional<std::string> audioFailure;
@@ -103,8 +104,12 @@ void RootView::startUp()
         audioFailure = std::string("Audio: ") + error.what();
     }
     player_->startDisplayTimer();
-    player_->loadBundledDemoIfNeeded();
-    if (audioFailure)
+    bool loaded = true;
+    if (startModule_)
+        loaded = player_->load(*startModule_);
+    else
+        player_->loadBundledDemoIfNeeded();
+    if (audioFailure && loaded)
         player_->setError(*audioFailure);
 }
 

@@ -1,7 +1,8 @@
 // The window's content: the screen centred on the face grey, at exactly 640 x 480 points
 // however large the window grows. It is the screen's host (file dialogs, alerts,
 // repaints), answers the open-module event, and runs the controller's start-up the
-// first time it is shown: audio output, the display timer, the demo module.
+// first time it is shown: audio output, the display timer, the demo module or the module
+// to open at start.
 //
 // Main thread only.
 #pragma once
@@ -13,7 +14,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 class QMessageBox;
 class ScreenWidget;
@@ -34,6 +37,10 @@ public:
     ~RootView() override;
 
     VexatronScreen &screen() { return *screen_; }
+
+    // The start-up loads `file` instead of the demo module; called before the first
+    // showing.
+    void openAtStart(const std::filesystem::path &file) { startModule_ = file; }
 
     void runFileDialog(VexaFileDialog kind, const std::string &defaultName,
                        FileChosen chosen) override;
@@ -56,5 +63,6 @@ private:
     std::unique_ptr<VexatronScreen> screen_;
     ScreenWidget *screenWidget_ = nullptr;
     QPointer<QMessageBox> notice_; // the notice shown, until it closes
+    std::optional<std::filesystem::path> startModule_;
     bool started_ = false;
 };

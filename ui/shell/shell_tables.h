@@ -1,10 +1,11 @@
-// The shell's fixed values: the keys it recognises by position, the error line's room and
-// the icon's sizes.
+// The shell's fixed values: the keys it recognises by position, the error line's room,
+// the icon's sizes, what the program keeps in its settings, and the export's progress.
 #pragma once
 
 #include <QtGlobal>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 namespace VexaShell {
@@ -30,5 +31,16 @@ inline constexpr int errorLineMaxWidth = 520;
 // square. ui/shell/CMakeLists.txt lists the same sizes for installing.
 inline constexpr int iconGridPixels = 32;
 inline constexpr std::array<int, 4> iconScales = {1, 2, 4, 8};
+
+// Open Recent lists this many modules, under this settings key (a list of full paths,
+// newest first).
+inline constexpr int recentModulesKept = 8;
+inline constexpr const char *recentModulesKey = "recentModules";
+// Playback > Full Effect Set, a bool under this settings key.
+inline constexpr const char *fullEffectSetKey = "fullEffectSet";
+
+// A WAV export's progress: looked at this often, shown in this many steps.
+inline constexpr std::chrono::milliseconds exportPollInterval{50};
+inline constexpr int exportProgressSteps = 1000;
 
 } // namespace VexaShell

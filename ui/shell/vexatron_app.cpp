@@ -55,13 +55,15 @@ VexatronApp::VexatronApp(std::shared_ptr<vexa::ResourceLocator> resources)
     const GlyphTable font = loadFont(*resources);
     QApplication::setWindowIcon(VexaAppIcon::icon(font));
     const QImage splash(resourcePath(*resources, "Splash", "png"));
-    window_ =
-        std::make_unique<VexatronWindow>(new RootView(player, font, splash, nullptr), player, font);
+    rootView_ = new RootView(player, font, splash, nullptr);
+    window_ = std::make_unique<VexatronWindow>(rootView_, player, font);
 }
 
 VexatronApp::~VexatronApp() = default;
 
-void VexatronApp::show()
+void VexatronApp::show(const std::optional<std::filesystem::path> &startModule)
 {
+    if (startModule)
+        rootView_->openAtStart(*startModule);
     window_->show();
 }

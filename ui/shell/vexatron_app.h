@@ -7,13 +7,16 @@
 // Main thread only; a QApplication must exist for the whole life of this object.
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace vexa {
 class PlayerEngine;
 class ResourceLocator;
 } // namespace vexa
+class RootView;
 class VexatronWindow;
 
 // Why the program cannot start, in the user's words.
@@ -28,13 +31,15 @@ public:
     VexatronApp(const VexatronApp &) = delete;
     VexatronApp &operator=(const VexatronApp &) = delete;
 
-    // Shows the window; its first showing starts the controller.
-    void show();
+    // Shows the window; its first showing starts the controller and loads `startModule`,
+    // or the demo module without one.
+    void show(const std::optional<std::filesystem::path> &startModule = std::nullopt);
 
     const std::shared_ptr<vexa::PlayerEngine> player;
 
 private:
     explicit VexatronApp(std::shared_ptr<vexa::ResourceLocator> resources);
 
+    RootView *rootView_; // the window's content
     std::unique_ptr<VexatronWindow> window_;
 };

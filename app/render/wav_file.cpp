@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace vexatron {
+namespace vexa {
 
 namespace {
 
@@ -138,4 +138,4 @@ void WavFile::discard()
     writer_ = nullptr;
 }
 
-} // namespace vexatron
+} // namespace vexa

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace vexatron {
+namespace vexa {
 
 enum class WavFormat { Pcm16, Float32 };
 
@@ -41,4 +41,4 @@ private:
     uint64_t frames_ = 0;
 };
 
-} // namespace vexatron
+} // namespace vexa
