@@ -103,17 +103,9 @@ TEST(VuTube, barHeightFollowsTheLevel_atLeast8PointsFromLevel1_neverPastTheBox)
     for (const auto &c : cases) {
         TestCanvas canvas(160, 90);
         VexaVuTube{.level = c.level}.paint(canvas.painter(), QRectF(0, 10, 144.5, 80));
-        // The bar is 22 wide, centred: x 61.25..83.25. Its middle column is plain gradient.
+        // The bar is 22 wide, centred: x 61.25..83.25; its colours are in the golden image.
         EXPECT_EQ(90 - canvas.count(background, QRect(72, 0, 1, 90)), c.rows) << c.level;
         EXPECT_EQ(160 - canvas.count(background, QRect(0, 89, 160, 1)), c.rows ? 22 : 0);
-        if (c.rows == 80) {
-            const QColor top = canvas.at(72, 10), middle = canvas.at(72, 50),
-                         bottom = canvas.at(72, 89);
-            EXPECT_TRUE(top.red() > 190 && top.green() < 70) << c.level;
-            EXPECT_TRUE(middle.red() > 200 && middle.green() > 190) << c.level;
-            EXPECT_TRUE(bottom.red() < 15 && bottom.green() > 180) << c.level;
-            EXPECT_LT(canvas.at(62, 50).value(), middle.value()); // dark stripe on the left
-        }
     }
 }
 
