@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
@@ -210,11 +211,16 @@ TEST_F(VexatronWindowTest, editMenu_namesAndGreysUndoAndRedo_andItsCtrlKeysPassT
     loadModule(ModBuilder());
     QMenu *edit = menu("&Edit");
     ASSERT_TRUE(edit);
-    EXPECT_EQ(items(*edit), (std::vector<std::string>{"(Undo)", "(Redo)"}));
+    const std::vector<std::string> sampleSteps = {"Next Sample", "Previous Sample"};
+    const auto history = [&](std::vector<std::string> undoRedo) {
+        undoRedo.insert(undoRedo.end(), sampleSteps.begin(), sampleSteps.end());
+        return undoRedo;
+    };
+    EXPECT_EQ(items(*edit), history({"(Undo)", "(Redo)"}));
     engine->toggleEditMode();
     engine->writeNoteAtCursor(13, true);
     drain();
-    EXPECT_EQ(items(*edit), (std::vector<std::string>{"Undo Note Entry", "(Redo)"}));
+    EXPECT_EQ(items(*edit), history({"Undo Note Entry", "(Redo)"}));
 
     // The keys go where the user types them: to the screen, which has the focus, in edit
     // mode, where Z and Y are piano keys.
@@ -233,9 +239,52 @@ TEST_F(VexatronWindowTest, editMenu_namesAndGreysUndoAndRedo_andItsCtrlKeysPassT
     for (const auto &press : presses) {
         QTest::keyClick(screen, press.keys.key(), press.keys.keyboardModifiers());
         drain();
-        EXPECT_EQ(items(*edit), press.after) << QKeySequence(press.keys).toString().toStdString();
+        EXPECT_EQ(items(*edit), history(press.after))
+            << QKeySequence(press.keys).toString().toStdString();
     }
     EXPECT_TRUE(engine->editMode()) << "a Ctrl key reached the screen";
+}
+
+TEST_F(VexatronWindowTest, theHelpPagesPlayStopSampleAndFileKeys_passTheScreenToTheMenus)
+{
+    loadModule(ModBuilder().title("KEYS"));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget *screen = child<ScreenWidget>();
+    const auto state = [&] {
+        return std::string(engine->isPlaying() ? "playing" : "stopped") + " sample " +
+               std::to_string(engine->currentSample());
+    };
+    const struct {
+        QKeyCombination keys;
+        std::string after;
+    } presses[] = {
+        {QKeyCombination(Qt::Key_F5), "playing sample 1"},
+        {QKeyCombination(Qt::Key_F8), "stopped sample 1"},
+        {QKeyCombination(Qt::Key_P), "playing sample 1"},
+        {QKeyCombination(Qt::Key_Escape), "stopped sample 1"},
+        {QKeyCombination(Qt::Key_Plus), "stopped sample 2"},
+        {QKeyCombination(Qt::Key_Minus), "stopped sample 1"},
+    };
+    for (const auto &press : presses) {
+        QTest::keyClick(screen, press.keys.key(), press.keys.keyboardModifiers());
+        drain();
+        EXPECT_EQ(state(), press.after) << QKeySequence(press.keys).toString().toStdString();
+    }
+
+    QTest::keyClick(screen, Qt::Key_S, Qt::ControlModifier);
+    drain();
+    ASSERT_TRUE(engine->notice());
+    EXPECT_EQ(engine->notice()->message, "Saved:\n" + (work.path() / "KEYS(VXv1).mod").string());
+    auto *alert = window->findChild<QMessageBox *>();
+    ASSERT_TRUE(alert);
+    alert->reject(); // its "OK": the alert would hold the keys
+    drain();
+    QTest::keyClick(screen, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    auto *dialog = window->findChild<QFileDialog *>();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle(), "Save Module As");
+    static_cast<QDialog *>(dialog)->reject();
 }
 
 TEST_F(VexatronWindowTest, openRecent_listsTheLastEightModulesNewestFirst_keptBetweenRuns)

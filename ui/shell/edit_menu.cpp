@@ -10,6 +10,14 @@ EditMenu::EditMenu(std::shared_ptr<vexa::PlayerEngine> player, QWidget *parent)
     redo_ = addAction(QString(), this, [this] { player_->redo(); });
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addSeparator();
+    // The sample steps of the help page's "+/- SMP"; the screen passes both keys on.
+    QAction *next =
+        addAction(QStringLiteral("Next Sample"), this, [this] { player_->stepSample(+1); });
+    next->setShortcut(QKeySequence(Qt::Key_Plus));
+    QAction *previous =
+        addAction(QStringLiteral("Previous Sample"), this, [this] { player_->stepSample(-1); });
+    previous->setShortcut(QKeySequence(Qt::Key_Minus));
     const auto show = [this](const auto &) { showHistory(); };
     observers_ = {player_->canUndo.observe(show), player_->canRedo.observe(show),
                   player_->undoLabel.observe(show), player_->redoLabel.observe(show)};

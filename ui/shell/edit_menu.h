@@ -1,6 +1,7 @@
 // The Edit menu: "Undo <edit>" (Ctrl+Z) and "Redo <edit>" (Ctrl+Shift+Z and Ctrl+Y),
-// named and greyed from the controller's published history. The screen passes Ctrl keys
-// on, so these shortcuts reach the menu whatever the screen shows.
+// named and greyed from the controller's published history, then "Next Sample" (+) and
+// "Previous Sample" (-). The screen passes these keys on (Ctrl keys always, + and - since
+// they are neither piano nor hex keys), so they reach the menu whatever the screen shows.
 //
 // Main thread only.
 #pragma once

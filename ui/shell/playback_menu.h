@@ -1,5 +1,6 @@
-// The Playback menu: "Full Effect Set", checked while the controller plays (and exports)
-// modules in the full replay mode, unchecked for the reduced mode. The choice is kept in
+// The Playback menu: "Play Song" (F5, P), "Play Pattern" and "Stop" (F8), and "Full
+// Effect Set", checked while the controller plays (and exports) modules in the full
+// replay mode, unchecked for the reduced mode. The choice is kept in
 // the program's settings and given to the controller when the menu is made, so it holds
 // from one run to the next.
 //

@@ -23,8 +23,9 @@ inline constexpr std::array<uint32_t, 4> digitKeyCodes = {10, 11, 12, 13};
 #endif
 
 // The error line's widest, in points: the window is never narrower than the 640-point
-// screen, and the menu titles left of the line keep the rest.
-inline constexpr int errorLineMaxWidth = 520;
+// screen, and the menu titles left of the line (File, Edit, Playback: about 140 points in
+// the desktop's menu font) keep the rest, with room to spare for a larger font.
+inline constexpr int errorLineMaxWidth = 460;
 
 // The icon is drawn on a grid of iconGridPixels squared and scaled by whole numbers to the
 // sizes of the desktop's icon theme (32 to 256 pixels), so each grid square stays a crisp

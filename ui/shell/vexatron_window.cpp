@@ -7,6 +7,7 @@
 #include "recent_modules_menu.h"
 #include "root_view.h"
 #include "screen/default_file_names.h"
+#include "screen/file_actions.h"
 #include "screen_key_filter.h"
 #include "ui_tables.h"
 #include "wav_export_progress.h"
@@ -64,6 +65,17 @@ void VexatronWindow::addFileMenu()
     });
     open->setShortcut(QKeySequence::Open);
     file->addMenu(new RecentModulesMenu(player_, file));
+    file->addSeparator();
+    // The disk-op panel's module saves, on the keys the help page names: a save never
+    // overwrites (the next free version), Save As asks where.
+    QAction *save = file->addAction(QStringLiteral("Save Module"), this, [this] {
+        VexaFileActions::run(VexaDiskOpAction::saveModule, player_, *rootView_);
+    });
+    save->setShortcut(QKeySequence::Save);
+    QAction *saveAs = file->addAction(QStringLiteral("Save Module As\u2026"), this, [this] {
+        VexaFileActions::run(VexaDiskOpAction::saveModuleAs, player_, *rootView_);
+    });
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     QAction *exportAction =
         file->addAction(QStringLiteral("Export WAV\u2026"), this, [this] { exportWav(); });
