@@ -166,45 +166,33 @@ TEST_F(Transport, playCalls_storeModeAndRecordAsZeroOrOneAndLimitTheStartRow)
     EXPECT_EQ(status().play_mode + status().recording, 0u);
 }
 
-TEST_F(Transport, play_startsFromACleanSlateAtTheCurrentPosition)
+TEST_F(Transport, playStopAndShutUp_clearTheChannelsAndMeters_keepingWhatEachKeeps)
 {
-    playIntoTheNote(0, 0);
-    vxa_mod_play(mod.get());
-    EXPECT_EQ(status().playing, 1u);
-    EXPECT_EQ(status().order_pos, 1);
-    EXPECT_EQ(status().row, 0);
-    EXPECT_EQ(status().tick, 0);
-    EXPECT_EQ(mod->tick_countdown, 0.0);
-    EXPECT_EQ(mod->frames_played, 0u);
-    EXPECT_EQ(status().vu[2], 0);
-    EXPECT_TRUE(channelsClear());
-}
-
-TEST_F(Transport, stop_silencesButKeepsThePosition)
-{
-    playIntoTheNote(1, 1);
-    vxa_mod_stop(mod.get());
-    const vxa_status s = status();
-    EXPECT_EQ(std::tuple(s.playing, s.recording, s.play_mode, s.order_pos, s.row),
-              std::tuple(0u, 0u, 1u, 1, 11));
-    EXPECT_EQ(std::tuple(int{s.vu[2]}, int{s.chan_out[2]}), std::tuple(0, 128));
-    EXPECT_EQ(mod->frames_played, kRowFrames + 100u);
-    EXPECT_TRUE(channelsClear());
-    render(kRowFrames);
-    EXPECT_EQ(status().row, 11); // no ticks while stopped
-}
-
-TEST_F(Transport, shutUp_silencesTheChannelsButKeepsPlaying)
-{
-    playIntoTheNote(0, 1);
-    vxa_mod_shut_up(mod.get());
-    EXPECT_EQ(status().playing, 1u);
-    EXPECT_EQ(status().recording, 1u);
-    EXPECT_EQ(status().vu[2], 0);
-    EXPECT_TRUE(channelsClear());
-    render(kRowFrames);
-    EXPECT_EQ(status().row, 12);
-    EXPECT_EQ(status().chan_out[2], 128);
+    const struct {
+        const char *what;
+        void (*call)(vxa_mod *);
+        uint32_t playing, recording, playMode;
+        int32_t row, tick, rowARowLater;
+        uint64_t framesPlayed;
+    } cases[] = {
+        {"play: from row 0 of the position", vxa_mod_play, 1, 0, 0, 0, 0, 1, 0},
+        {"stop: no ticks afterwards", vxa_mod_stop, 0, 0, 1, 11, 1, 11, kRowFrames + 100},
+        {"shut up: goes on playing", vxa_mod_shut_up, 1, 1, 1, 11, 1, 12, kRowFrames + 100},
+    };
+    for (const auto &c : cases) {
+        playIntoTheNote(1, 1);
+        c.call(mod.get());
+        const vxa_status s = status();
+        EXPECT_EQ(std::tuple(s.playing, s.recording, s.play_mode, s.order_pos, s.row, s.tick,
+                             mod->frames_played, int{s.vu[2]}, channelsClear()),
+                  std::tuple(c.playing, c.recording, c.playMode, 1, c.row, c.tick, c.framesPlayed,
+                             0, true))
+            << c.what;
+        render(kRowFrames);
+        EXPECT_EQ(std::pair(status().row, int{status().chan_out[2]}),
+                  std::pair(c.rowARowLater, 128))
+            << c.what;
+    }
 }
 
 TEST(TransportWithoutModule, playIsIgnoredAndStopStillSilences)

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vxtest {
@@ -22,6 +23,25 @@ constexpr uint16_t kC1 = 856;       // note 1
 constexpr uint16_t kC2 = 428;       // note 13
 constexpr uint16_t kB3 = 113;       // note 36
 constexpr int kRowFrames = 6 * 882; // speed 6, tempo 125, 44100 Hz
+
+using Rows = std::vector<std::array<int, 4>>; // period, sample, effect, param of channel 0
+
+// Bytes written as hexadecimal digits, two a byte; spaces only group them for the reader.
+inline Bytes hex(std::string_view digits)
+{
+    Bytes bytes;
+    std::string pair;
+    for (const char digit : digits) {
+        if (digit == ' ')
+            continue;
+        pair += digit;
+        if (pair.size() == 2) {
+            bytes.push_back(static_cast<uint8_t>(std::stoi(pair, nullptr, 16)));
+            pair.clear();
+        }
+    }
+    return bytes;
+}
 
 // A sample whose byte i is i & 0x7F, so at volume 64 a channel outputs 128 + (i & 0x7F):
 // its output values reveal its byte position.
@@ -35,6 +55,45 @@ inline Bytes positionRamp(size_t bytes)
 
 class EngineTest : public ::testing::Test {
 protected:
+    // Slots 1 (volume 48, the given finetune) and 2 (volume 20) hold a looped constant
+    // 0x40, so a channel's output value is 128 + its played volume.
+    static ModBuilder constantSamples(uint8_t finetune = 0)
+    {
+        ModBuilder builder;
+        for (int slot : {1, 2}) {
+            builder.sample(slot, {.lengthWords = 4000,
+                                  .finetune = slot == 1 ? finetune : uint8_t{0},
+                                  .volume = uint8_t(slot == 1 ? 48 : 20),
+                                  .loopStartWords = 0,
+                                  .loopLengthWords = 4000});
+            builder.sampleData(slot, Bytes(8000, 0x40));
+        }
+        return builder;
+    }
+    // Plays pattern 0 with `rows` on channel 0 over the constant samples and renders up
+    // to the start of row `from`.
+    void playRows(const Rows &rows, int from, uint8_t finetune = 0)
+    {
+        ModBuilder builder = constantSamples(finetune);
+        for (size_t r = 0; r < rows.size(); ++r) {
+            const auto [period, sample, effect, param] = rows[r];
+            builder.note(0, static_cast<int>(r), 0, static_cast<uint16_t>(period),
+                         static_cast<uint8_t>(sample), static_cast<uint8_t>(effect),
+                         static_cast<uint8_t>(param));
+        }
+        load(builder);
+        vxa_mod_play(mod.get());
+        render(from * kRowFrames);
+    }
+    int playedVolume() const { return status().chan_out[0] - 128; }
+    std::vector<int> periodsPerTick(int ticks)
+    {
+        return perTick(ticks, [&] { return int{channel(0).play_period}; });
+    }
+    std::vector<int> volumesPerTick(int ticks)
+    {
+        return perTick(ticks, [&] { return playedVolume(); });
+    }
     int32_t loadBytes(const Bytes &bytes)
     {
         return vxa_mod_load(mod.get(), dir.write("in.mod", bytes).c_str());

@@ -1,7 +1,6 @@
 // Flow control (row advance, position jumps and pattern breaks and their interplay across
 // channels, the song's end, pattern mode) and row and tick timing: when rows start, how
-// speed and tempo change the tick length, the play timer, and the frame count to the next
-// row start that the render tool relies on.
+// speed and tempo change the tick length, the play timer, and edits during a row.
 #include "engine_fixture.h"
 #include "vxa_mod_extras.h"
 
@@ -101,17 +100,6 @@ TEST_F(Flow, emptySong_keepsPlayingPosition0)
 
 namespace {
 
-// A module whose slot 1 holds a constant positive value, so the first sounding frame
-// shows exactly when a note starts.
-ModBuilder constantSampleModule()
-{
-    ModBuilder builder;
-    builder.sample(
-        1, {.lengthWords = 2000, .volume = 64, .loopStartWords = 0, .loopLengthWords = 2000});
-    builder.sampleData(1, std::vector<uint8_t>(4000, 0x40));
-    return builder;
-}
-
 int firstSoundingFrame(const std::vector<float> &out)
 {
     for (size_t i = 0; i < out.size(); i += 2) {
@@ -141,20 +129,12 @@ TEST_F(Timing, speedAndTempoCommands_decideWhenTheNextRowStarts)
         {0xF, 0xFF, 6, 255, 2595},        // 432.35 frames per tick
     };
     for (const auto &c : cases) {
-        load(constantSampleModule().note(0, 0, 3, 0, 0, c.effect, c.param).note(0, 1, 0, kC2, 1));
+        load(constantSamples().note(0, 0, 3, 0, 0, c.effect, c.param).note(0, 1, 0, kC2, 1));
         vxa_mod_play(mod.get());
         EXPECT_EQ(firstSoundingFrame(render(30000)), c.rowStartFrame) << int(c.param);
         EXPECT_EQ(status().speed, c.speed) << int(c.param);
         EXPECT_EQ(status().tempo, c.tempo) << int(c.param);
     }
-}
-
-TEST_F(Timing, firstFrameAfterPlay_processesTheStartRow)
-{
-    load(constantSampleModule().note(0, 5, 1, kC2, 1));
-    vxa_mod_play_mode_at(mod.get(), 0, 0, 5);
-    EXPECT_EQ(firstSoundingFrame(render(10)), 0);
-    EXPECT_EQ(status().tick, 1);
 }
 
 TEST_F(Timing, playTime_countsFramesOnlyWhilePlayingAndRestartsWithPlay)
@@ -177,28 +157,12 @@ TEST_F(Timing, playTime_countsFramesOnlyWhilePlayingAndRestartsWithPlay)
     EXPECT_EQ(status().minutes + status().seconds, 0u);
 }
 
-TEST_F(Timing, framesToRowStart_countsDownToTheNextRow)
-{
-    load(ModBuilder().note(0, 1, 0, 0, 0, 0xF, 0x82).note(0, 1, 1, 0, 0, 0xF, 0x02));
-    vxa_mod_play(mod.get());
-    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 0);
-    render(1);
-    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 5291);
-    render(5000);
-    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 291);
-    render(291);
-    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 0);
-    render(1); // row 1: speed 2, tempo 130
-    EXPECT_EQ(vxa_mod_frames_to_row_start(mod.get()), 849 + 848 - 1);
-}
-
 TEST_F(Timing, editDuringARow_actsFromTheNextTick)
 {
-    load(ModBuilder().sample(1, {.lengthWords = 100, .volume = 40}).note(0, 0, 0, kC2, 1));
-    vxa_mod_play(mod.get());
+    playRows({{kC2, 1, 0, 0}}, 0);
     render(882);            // the row start
     mod->patterns[2] = 0xA; // volume slide up by 4 from now on
     mod->patterns[3] = 0x40;
     render(882 * 2);
-    EXPECT_EQ(channel(0).volume, 48);
+    EXPECT_EQ(channel(0).volume, 56);
 }

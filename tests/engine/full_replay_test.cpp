@@ -11,8 +11,6 @@ using namespace vxtest;
 
 namespace {
 
-using Rows = std::vector<std::array<int, 4>>; // period, sample, effect, param
-
 constexpr uint16_t kD2 = 381; // note 15
 constexpr int kMaxRowStarts = 2000;
 
@@ -20,36 +18,6 @@ class FullReplay : public EngineTest {
 protected:
     void SetUp() override { vxa_mod_set_replay_mode(mod.get(), VXA_REPLAY_FULL); }
 
-    // Slots 1 (volume 48) and 2 (volume 20) hold a looped constant 0x40, so a channel's
-    // output value is 128 + its played volume.
-    static ModBuilder constantSamples(uint8_t finetune)
-    {
-        ModBuilder builder;
-        for (int slot : {1, 2}) {
-            builder.sample(slot, {.lengthWords = 4000,
-                                  .finetune = slot == 1 ? finetune : uint8_t{0},
-                                  .volume = uint8_t(slot == 1 ? 48 : 20),
-                                  .loopStartWords = 0,
-                                  .loopLengthWords = 4000});
-            builder.sampleData(slot, Bytes(8000, 0x40));
-        }
-        return builder;
-    }
-    // Plays pattern 0 with the rows on channel 0 and renders up to row `from`.
-    void play(const Rows &rows, int from, uint8_t finetune = 0)
-    {
-        ModBuilder builder = constantSamples(finetune);
-        for (size_t r = 0; r < rows.size(); ++r) {
-            const auto [period, sample, effect, param] = rows[r];
-            builder.note(0, static_cast<int>(r), 0, static_cast<uint16_t>(period),
-                         static_cast<uint8_t>(sample), static_cast<uint8_t>(effect),
-                         static_cast<uint8_t>(param));
-        }
-        load(builder);
-        vxa_mod_play(mod.get());
-        render(from * kRowFrames);
-    }
-    int playedVolume() const { return status().chan_out[0] - 128; }
     // Tick marks from the row: 'S' where the sound started again, '-' elsewhere.
     std::string soundStarts(int ticks)
     {
@@ -155,11 +123,8 @@ TEST_F(FullReplay, playedPeriods_tickByTick)
          {428, 428, 428, 428, 428, 428, 856}},
     };
     for (const TickCase &c : cases) {
-        play(c.rows, c.from, c.finetune);
-        EXPECT_EQ(
-            perTick(static_cast<int>(c.values.size()), [&] { return int{channel(0).play_period}; }),
-            c.values)
-            << c.what;
+        playRows(c.rows, c.from, c.finetune);
+        EXPECT_EQ(periodsPerTick(static_cast<int>(c.values.size())), c.values) << c.what;
     }
 }
 
@@ -184,10 +149,8 @@ TEST_F(FullReplay, playedVolumes_tickByTick)
         {"so does one with a delayed note", {{kC2, 1, 0, 0}, {kC1, 2, 0xE, 0xD3}}, 1, {20, 20}},
     };
     for (const TickCase &c : cases) {
-        play(c.rows, c.from, c.finetune);
-        EXPECT_EQ(perTick(static_cast<int>(c.values.size()), [&] { return playedVolume(); }),
-                  c.values)
-            << c.what;
+        playRows(c.rows, c.from, c.finetune);
+        EXPECT_EQ(volumesPerTick(static_cast<int>(c.values.size())), c.values) << c.what;
     }
 }
 
@@ -209,19 +172,19 @@ TEST_F(FullReplay, soundStarts_tickByTick)
         {"a sample number with tone portamento", {{kC2, 1, 0, 0}, {kC1, 2, 0x3, 8}}, "------"},
     };
     for (const auto &c : cases) {
-        play(c.rows, static_cast<int>(c.rows.size()) - 1);
+        playRows(c.rows, static_cast<int>(c.rows.size()) - 1);
         EXPECT_EQ(soundStarts(6), c.marks) << c.what;
     }
 }
 
 TEST_F(FullReplay, sampleNumberAlone_takesEffectAtTheNextNoteOrRetrigger)
 {
-    play({{kC2, 1, 0, 0}, {0, 2, 0, 0}, {kC1, 0, 0, 0}}, 1);
+    playRows({{kC2, 1, 0, 0}, {0, 2, 0, 0}, {kC1, 0, 0, 0}}, 1);
     render(1);
     EXPECT_EQ(std::tuple(channel(0).sample, channel(0).volume), std::tuple(&mod->samples[0], 20));
     render(kRowFrames);
     EXPECT_EQ(std::tuple(channel(0).sample, channel(0).period), std::tuple(&mod->samples[1], 856));
-    play({{kC2, 1, 0, 0}, {0, 2, 0xE, 0x93}}, 1);
+    playRows({{kC2, 1, 0, 0}, {0, 2, 0xE, 0x93}}, 1);
     render(1);
     EXPECT_EQ(channel(0).sample, &mod->samples[1]);
 }
@@ -313,7 +276,7 @@ TEST_F(FullReplay, patternDelay_lengthensTheRowAndRepeatsItsEffects)
         int rows;
     } cases[] = {{0xE2, 0, 3}, {0xE0, 0, 1}, {0xEF, 0, 16}, {0xE2, 0xE0, 1}, {0xE0, 0xE1, 2}};
     for (const auto &c : cases) {
-        ModBuilder builder = constantSamples(0).note(0, 0, 1, 0, 0, 0xE, c.delay);
+        ModBuilder builder = constantSamples().note(0, 0, 1, 0, 0, 0xE, c.delay);
         if (c.laterDelay)
             builder.note(0, 0, 2, 0, 0, 0xE, c.laterDelay);
         load(builder);
@@ -324,15 +287,15 @@ TEST_F(FullReplay, patternDelay_lengthensTheRowAndRepeatsItsEffects)
     }
     // A01 slides on every tick after the first, a repeat's first tick included; E11 on
     // the first tick of each pass.
-    play({{kC2, 1, 0, 0}, {0, 0, 0xA, 0x01}}, 1);
+    playRows({{kC2, 1, 0, 0}, {0, 0, 0xA, 0x01}}, 1);
     mod->patterns[16 + 4 + 2] = 0xE; // channel 1 of row 1: EE1
     mod->patterns[16 + 4 + 3] = 0xE1;
-    EXPECT_EQ(perTick(13, [&] { return int{channel(0).volume}; }),
+    EXPECT_EQ(volumesPerTick(13),
               (std::vector<int>{48, 47, 46, 45, 44, 43, 42, 41, 40, 39, 38, 37, 37}));
-    play({{kC2, 1, 0, 0}, {0, 0, 0xE, 0x11}, {0, 0, 0, 0}}, 1);
+    playRows({{kC2, 1, 0, 0}, {0, 0, 0xE, 0x11}, {0, 0, 0, 0}}, 1);
     mod->patterns[16 + 4 + 2] = 0xE;
     mod->patterns[16 + 4 + 3] = 0xE1;
-    EXPECT_EQ(perTick(13, [&] { return int{channel(0).play_period}; }),
+    EXPECT_EQ(periodsPerTick(13),
               (std::vector<int>{427, 427, 427, 427, 427, 427, 426, 426, 426, 426, 426, 426, 426}));
 }
 
@@ -377,7 +340,7 @@ TEST_F(FullReplay, replayMode_belongsToTheContextAndOutlivesLoads)
 
 TEST_F(FullReplay, switchingModes_dropsTheTremoloAndTheDelay)
 {
-    play({{kC2, 1, 0x7, 0xF4}, {0, 0, 0xE, 0xEF}}, 0);
+    playRows({{kC2, 1, 0x7, 0xF4}, {0, 0, 0xE, 0xEF}}, 0);
     render(3 * 882); // tick 2: the tremolo's peak
     vxa_mod_set_replay_mode(mod.get(), VXA_REPLAY_REDUCED);
     render(1);

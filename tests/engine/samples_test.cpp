@@ -40,24 +40,34 @@ TEST(EnsureSigned, convertsOnlyDataSmootherAsUnsigned)
     }
 }
 
-TEST_F(SampleFiles, rawFile_isTakenWholeToAnEvenLength)
+TEST_F(SampleFiles, rawFilesAndWavesWithoutAFormat_giveTheirSounds)
 {
-    ASSERT_EQ(loadSample(1, "five.raw", {0x80, 0x81, 0x7F, 0x80, 0x55}), 0);
-    EXPECT_EQ(info(1).length, 4u);
-    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x01, 0xFF, 0x00})); // unsigned, so converted
-    ASSERT_EQ(loadSample(1, "three.raw", {0x00, 0x01, 0xFF}), 0);
-    EXPECT_EQ(info(1).length, 2u);
-    EXPECT_EQ(loadSample(2, "max.raw", Bytes(2097152, 0x80)), 0);
-    EXPECT_EQ(info(2).length, 2097152u);
-}
-
-TEST_F(SampleFiles, shortFileStartingWithRiff_isRaw)
-{
-    const Bytes bytes = {'R', 'I', 'F', 'F', 1, 2, 3, 4};
-    ASSERT_EQ(loadSample(1, "short.wav", bytes), 0);
-    Bytes expected = bytes;
-    vx_ensure_signed(expected.data(), expected.size());
-    EXPECT_EQ(soundOf(1), expected);
+    const Bytes shortRiff = {'R', 'I', 'F', 'F', 1, 2, 3, 4};
+    Bytes shortSound = shortRiff;
+    vx_ensure_signed(shortSound.data(), shortSound.size());
+    const Bytes noData = riff({kEightBitMono, {"LIST", Bytes(20, 0x80)}});
+    Bytes noDataSound = noData;
+    for (uint8_t &b : noDataSound)
+        b ^= 0x80;
+    const struct {
+        const char *what;
+        Bytes file, sound; // the sound as signed bytes
+    } cases[] = {
+        {"raw unsigned, to an even length", {0x80, 0x81, 0x7F, 0x80, 0x55}, {0, 1, 0xFF, 0}},
+        {"raw signed, to an even length", {0x00, 0x01, 0xFF}, {0x00, 0x01}},
+        {"raw, the largest size", Bytes(2097152, 0x80), Bytes(2097152, 0x80)},
+        {"too short for a wave: raw", shortRiff, shortSound},
+        {"a wave without data: the whole file, unsigned", noData, noDataSound},
+        {"the first data chunk",
+         riff({kEightBitMono, {"data", {0x80, 0xFF, 0x00, 0x81}}, {"data", {0x10, 0x10}}}),
+         {0x00, 0x7F, 0x80, 0x01}},
+        {"data cut by the file's end", riff({kEightBitMono, {"data", Bytes(600, 0x90), 1000}}),
+         Bytes(600, 0x10)},
+    };
+    for (const auto &c : cases) {
+        ASSERT_EQ(loadFile("file.wav", c.file), VXA_SAMPLE_LOADED) << c.what;
+        EXPECT_EQ(soundOf(1), c.sound) << c.what;
+    }
 }
 
 TEST_F(SampleFiles, wave_convertsEveryReadableFormToSignedEightBitMono)
@@ -70,60 +80,30 @@ TEST_F(SampleFiles, wave_convertsEveryReadableFormToSignedEightBitMono)
     const auto ieee = [](uint16_t channels, bool extensible = false) {
         return formatChunk({.tag = 3, .channels = channels, .bits = 32, .extensible = extensible});
     };
-    const Bytes stereo16 = {0x00, 0x40, 0x00, 0x40, 0xFF, 0x7F, 0x00, 0x80,  // 64, -1/512
-                            0x00, 0x01, 0x00, 0x00, 0x00, 0xC0, 0x00, 0xC0}; // 1/2, -64
-    const Bytes mono32f = {0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0xBF,   // 1.0, -1.0
-                           0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0x3B};  // 0.5, 1/256
+    const Bytes stereo16 = hex("0040 0040 FF7F 0080  0001 0000 00C0 00C0"); // 64 -1/512 1/2 -64
+    const Bytes mono32f = hex("0000803F 000080BF 0000003F 0000803B");       // 1 -1 0.5 1/256
     const struct {
         const char *form;
         std::optional<Chunk> format;
         Bytes data, sound;
     } cases[] = {
-        {"8-bit mono, byte for byte",
-         pcm(1, 8),
-         {0x00, 0x80, 0xFF, 0x7F},
-         {0x80, 0x00, 0x7F, 0xFF}},
-        {"no format chunk: 8-bit mono",
-         std::nullopt,
-         {0x00, 0x80, 0xFF, 0x7F},
-         {0x80, 0x00, 0x7F, 0xFF}},
-        {"8-bit stereo",
-         pcm(2, 8),
-         {0x00, 0x02, 0xFF, 0x80, 0x81, 0x80, 0x7F, 0x80},
-         {0x81, 0x40, 0x01, 0xFF}},
-        {"16-bit mono",
-         pcm(1, 16),
-         {0xFF, 0x7F, 0x00, 0x80, 0x80, 0x00, 0x81, 0xFE},
-         {0x7F, 0x80, 0x01, 0xFF}},
-        {"16-bit, a partial and an odd frame dropped",
-         pcm(1, 16),
-         {0x00, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00},
-         {0x01, 0x02}},
-        {"16-bit stereo", pcm(2, 16), stereo16, {0x40, 0x00, 0x01, 0xC0}},
-        {"16-bit stereo, extensible", pcm(2, 16, true), stereo16, {0x40, 0x00, 0x01, 0xC0}},
-        {"16-bit, three channels",
-         pcm(3, 16),
-         {0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x7F, 0xFF, 0x7F, 0xFF, 0x7F,
-          0x00, 0x80, 0x00, 0x80, 0x00, 0x80, 0x80, 0x01, 0x00, 0x00, 0x00, 0x00},
-         {0x01, 0x7F, 0x80, 0x01}},
-        {"24-bit mono",
-         pcm(1, 24),
-         {0xFF, 0xFF, 0x7F, 0x00, 0x00, 0x80, 0x00, 0x80, 0x00, 0x56, 0x34, 0x12},
-         {0x7F, 0x80, 0x01, 0x12}},
-        {"32-bit mono",
-         pcm(1, 32),
-         {0xFF, 0xFF, 0xFF, 0x7F, 0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x80, 0x00, 0xFF, 0xFF, 0x7F,
-          0xFF},
-         {0x7F, 0x80, 0x01, 0xFF}},
-        {"float mono", ieee(1), mono32f, {0x7F, 0x80, 0x40, 0x01}},
-        {"float mono, extensible", ieee(1, true), mono32f, {0x7F, 0x80, 0x40, 0x01}},
-        {"float stereo beyond full scale, not a number",
-         ieee(2),
-         {0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x40,  // 2, 2
-          0x00, 0x00, 0xC0, 0x7F, 0x00, 0x00, 0x00, 0x00,  // NaN, 0
-          0x00, 0x00, 0x80, 0xBE, 0x00, 0x00, 0x80, 0xBE,  // -1/4, -1/4
-          0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0xBF}, // 1, -1
-         {0x7F, 0x00, 0xE0, 0x00}},
+        {"8-bit mono, byte for byte", pcm(1, 8), hex("00 80 FF 7F"), hex("80 00 7F FF")},
+        {"no format chunk: 8-bit mono", std::nullopt, hex("00 80 FF 7F"), hex("80 00 7F FF")},
+        {"8-bit stereo", pcm(2, 8), hex("0002 FF80 8180 7F80"), hex("81 40 01 FF")},
+        {"16-bit mono", pcm(1, 16), hex("FF7F 0080 8000 81FE"), hex("7F 80 01 FF")},
+        {"16-bit, a partial and an odd frame dropped", pcm(1, 16), hex("0001 0002 0003 00"),
+         hex("01 02")},
+        {"16-bit stereo", pcm(2, 16), stereo16, hex("40 00 01 C0")},
+        {"16-bit stereo, extensible", pcm(2, 16, true), stereo16, hex("40 00 01 C0")},
+        {"16-bit, three channels", pcm(3, 16),
+         hex("000300000000 FF7FFF7FFF7F 008000800080 800100000000"), hex("01 7F 80 01")},
+        {"24-bit mono", pcm(1, 24), hex("FFFF7F 000080 008000 563412"), hex("7F 80 01 12")},
+        {"32-bit mono", pcm(1, 32), hex("FFFFFF7F 00000080 00008000 FFFF7FFF"), hex("7F 80 01 FF")},
+        {"float mono", ieee(1), mono32f, hex("7F 80 40 01")},
+        {"float mono, extensible", ieee(1, true), mono32f, hex("7F 80 40 01")},
+        {"float stereo beyond full scale, not a number", ieee(2),
+         hex("00000040 00000040  0000C07F 00000000  000080BE 000080BE  0000803F 000080BF"),
+         hex("7F 00 E0 00")}, // 2 2, NaN 0, -1/4 -1/4, 1 -1
     };
     for (const auto &c : cases) {
         std::vector<Chunk> chunks = {{"odd ", Bytes(11, 1)}, {"data", c.data}};
@@ -132,27 +112,6 @@ TEST_F(SampleFiles, wave_convertsEveryReadableFormToSignedEightBitMono)
         ASSERT_EQ(loadFile("form.wav", riff(chunks)), VXA_SAMPLE_LOADED) << c.form;
         EXPECT_EQ(soundOf(1), c.sound) << c.form;
     }
-}
-
-TEST_F(SampleFiles, wave_takesTheFirstDataChunkClippedToTheFile)
-{
-    const Bytes twoData =
-        riff({kEightBitMono, {"data", {0x80, 0xFF, 0x00, 0x81}}, {"data", {0x10, 0x10}}});
-    ASSERT_EQ(loadSample(1, "a.wav", twoData), 0);
-    EXPECT_EQ(soundOf(1), (Bytes{0x00, 0x7F, 0x80, 0x01}));
-    const Bytes cut = riff({kEightBitMono, {"data", Bytes(600, 0x90), 1000}});
-    ASSERT_EQ(loadSample(1, "cut.wav", cut), 0);
-    EXPECT_EQ(info(1).length, 600u);
-}
-
-TEST_F(SampleFiles, riffWithoutData_isTheWholeFileUnsigned)
-{
-    const Bytes bytes = riff({kEightBitMono, {"LIST", Bytes(20, 0x80)}});
-    ASSERT_EQ(loadSample(1, "nodata.wav", bytes), 0);
-    Bytes expected = bytes;
-    for (uint8_t &b : expected)
-        b ^= 0x80;
-    EXPECT_EQ(soundOf(1), expected);
 }
 
 TEST_F(SampleFiles, wave_takesTheFirstSamplerLoop_fittedIntoTheSound)

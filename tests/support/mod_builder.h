@@ -39,10 +39,9 @@ public:
 
     std::vector<uint8_t> build() const;
 
-    size_t patternsOffset() const { return numSamples_ == 31 ? 1084 : 600; }
+private:
     int patternCountToWrite() const;
 
-private:
     int numSamples_;
     std::string title_;
     std::string signature_;

@@ -1,16 +1,13 @@
 // The bitmap font: loading the glyph table (candidate order, short and long files, the
-// blank fallback, the underscore rule), the shipped font's look-alikes kept apart,
-// drawing (bit order, the 7-point advance, case folding, unknown characters, scale
-// clamping, no allocation), and the shipped font as a sheet picture written to
-// artifacts/font_sheet.png for a person to look at.
+// blank fallback, the underscore rule), the shipped glyphs all different and the
+// look-alikes kept apart, drawing (against the plain rule at any origin and scale, case
+// folding, unknown characters, scale clamping, no allocation).
 #include "source_tree.h"
 #include "temp_dir.h"
 #include "test_canvas.h"
 #include "toolkit/vexa_font.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
 
 #include <atomic>
 #include <bit>
@@ -115,11 +112,14 @@ TEST(FontLoading, underscoreNeverHasInkInRow7_whateverTheFileHolds)
     EXPECT_EQ(table[underscoreGlyph - 1][glyphRows - 1], 0xFF);
 }
 
-TEST(FontLegibility, lookAlikeGlyphsOfTheShippedFontDifferInAtLeast8Points)
+TEST(FontLegibility, shippedGlyphsAllHaveInkAndDiffer_lookAlikesInAtLeast8Points)
 {
-    const auto bytes = vxtest::readFile(sourcePath("resources/ST20.FNT").toStdString());
-    ASSERT_EQ(bytes.size(), fontFileBytes);
-    const auto glyph = [&](char c) { return &bytes[(c - firstGlyphCode) * glyphRows]; };
+    const GlyphTable &table = VexaFont::glyphs(); // the shipped font, installed by the main
+    std::set<Glyph> seen;
+    for (int g = 1; g < glyphCount; ++g) // glyph 0 is the space
+        EXPECT_TRUE(table[g] != Glyph{} && seen.insert(table[g]).second)
+            << "glyph " << g << " is blank or repeats another";
+    const auto glyph = [&](char c) { return table[c - firstGlyphCode]; };
     for (const std::string group : {"08BDOQ", "1IL7", "2Z", "5S", "6G", "UVY", "MWHN", "<(", ">)"})
         for (size_t i = 0; i < group.size(); ++i)
             for (size_t j = i + 1; j < group.size(); ++j) {
@@ -129,16 +129,6 @@ TEST(FontLegibility, lookAlikeGlyphsOfTheShippedFontDifferInAtLeast8Points)
                         static_cast<unsigned>(glyph(group[i])[row] ^ glyph(group[j])[row]));
                 EXPECT_GE(differing, 8) << group[i] << " and " << group[j];
             }
-}
-
-TEST(FontDrawing, bit7IsColumn0_andCellsAdvanceSevenPoints)
-{
-    TestCanvas dots;
-    VexaFont::draw(dots.painter(), u"AA", 10, 5, ink, 1, 1, probeTable());
-    EXPECT_EQ(dots.at(10, 5), ink);
-    EXPECT_EQ(dots.at(17, 7), ink);
-    EXPECT_EQ(dots.at(17, 5), ink); // the second "A" starts 7 points on
-    EXPECT_EQ(dots.count(ink), 4);
 }
 
 TEST(FontDrawing, lowerCaseUsesUpperCase_unknownsDrawAsOneBlankCell_scalesBelowOneAreOne)
@@ -195,26 +185,4 @@ TEST(FontDrawing, drawingAllocatesNothing_howeverLongTheText)
     VexaFont::draw(canvas.painter(), u"\U0001F600 tail", 5, 40, ink, 1, 1, table);
     countingAllocations = false;
     EXPECT_EQ(allocations, 0);
-}
-
-TEST(FontSheet, shippedGlyphsAllDifferAndHaveInk_andTheSheetIsWrittenAsPng)
-{
-    // Every glyph at 2 x 2 in a 24-point cell, sixteen to a row.
-    const GlyphTable &table = VexaFont::glyphs();
-    TestCanvas sheet(16 * 24, glyphCount / 16 * 24);
-    sheet.painter().fillRect(QRect(0, 0, 16 * 24, glyphCount / 16 * 24), face);
-    std::set<Glyph> seen;
-    int inkBits = 0;
-    for (int g = 0; g < glyphCount; ++g) {
-        const char16_t code[] = {static_cast<char16_t>(firstGlyphCode + g)};
-        VexaFont::draw(sheet.painter(), QStringView(code, 1), g % 16 * 24 + 2, g / 16 * 24 + 2, ink,
-                       2, 2);
-        for (const uint8_t bits : table[g])
-            inkBits += std::popcount(bits);
-        EXPECT_TRUE(g == 0 || (table[g] != Glyph{} && seen.insert(table[g]).second))
-            << "glyph " << g << " is blank or repeats another";
-    }
-    EXPECT_EQ(sheet.count(ink), 4 * inkBits);
-    ASSERT_TRUE(QDir().mkpath(VXA_ARTIFACT_DIR));
-    EXPECT_TRUE(sheet.image().save(VXA_ARTIFACT_DIR "/font_sheet.png"));
 }

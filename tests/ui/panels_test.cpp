@@ -141,8 +141,6 @@ TEST(HelpWrapping, longLinesBreakAfterTheirLastSpaceWithin80_rowsKeepTheLinesHea
     };
     for (const auto &c : cases)
         EXPECT_EQ(wrapped(c.lines, 80), c.rows) << c.lines.front().toStdString();
-    EXPECT_EQ(wrapped(helpPageLines(0), 80).size(), 23u); // the keys page is never wrapped
-    EXPECT_EQ(wrapped(helpPageLines(1), 80).size(), 12u);
 }
 
 TEST(HelpPages, headersAreTheFixedSetAndEffectLines_anyPageButTheFirstShowsTheCredits)

@@ -154,20 +154,11 @@ TEST(SmpEdClicks, buttonsRunTheirActions_gesturesStartAfresh_theIdleCopyIgnoresE
             hits.drag(QPointF(areaLeft + x, areaTop));
             hits.release(QPointF(areaLeft + x, areaTop));
         }
-        const std::vector<std::string> all = {"act 0",
-                                              "act 1",
-                                              "act 2",
-                                              "act 3",
-                                              "act 4",
-                                              "act 5",
-                                              "act 6",
-                                              "act 7",
-                                              "mark B@" + at(200),
-                                              "next A",
-                                              "mark B@" + at(200),
-                                              "mark B@" + at(250),
-                                              "next A",
-                                              "mark B@" + at(250)};
+        std::vector<std::string> all;
+        for (int action = 0; action < 8; ++action)
+            all.push_back("act " + std::to_string(action));
+        for (const qreal x : {200.0, 250.0})
+            all.insert(all.end(), {"mark B@" + at(x), "next A", "mark B@" + at(x)});
         EXPECT_EQ(recorder.calls, interactive ? all : std::vector<std::string>{});
     }
 }
