@@ -92,7 +92,7 @@ TEST(GoldenImages, everyViewPaintsAsReviewed_whateverThePainterHints)
          [] {
              return midWellImage({.mode = VexaMidWellMode::quadrascope, .scopes = busyScopes()});
          }},
-        {"mid_well_spectrum",
+        {"mid_well_analyser",
          [] {
              return midWellImage({.mode = VexaMidWellMode::spectrum, .spectrum = busySpectrum()});
          }},

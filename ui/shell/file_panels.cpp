@@ -16,7 +16,7 @@ namespace {
 
 enum class FileTypes { modules, samples, waves };
 
-struct DialogSpec {
+struct DialogSetup {
     VexaFileDialog kind;
     QFileDialog::AcceptMode mode;
     const char *title;
@@ -26,7 +26,7 @@ struct DialogSpec {
 
 // Save dialogs may create folders, open dialogs choose one existing file of the listed
 // types and nothing else.
-constexpr DialogSpec kDialogs[] = {
+constexpr DialogSetup kDialogs[] = {
     {VexaFileDialog::loadModule, QFileDialog::AcceptOpen, "Load Module",
      "Choose a MOD / Vexatron module", FileTypes::modules},
     {VexaFileDialog::saveModuleAs, QFileDialog::AcceptSave, "Save Module As", "",
@@ -38,11 +38,11 @@ constexpr DialogSpec kDialogs[] = {
     {VexaFileDialog::exportWav, QFileDialog::AcceptSave, "Export WAV", "", FileTypes::waves},
 };
 
-const DialogSpec &specFor(VexaFileDialog kind)
+const DialogSetup &setupFor(VexaFileDialog kind)
 {
-    for (const DialogSpec &spec : kDialogs) {
-        if (spec.kind == kind)
-            return spec;
+    for (const DialogSetup &setup : kDialogs) {
+        if (setup.kind == kind)
+            return setup;
     }
     return kDialogs[0];
 }
@@ -110,24 +110,24 @@ void addMessage(QFileDialog &dialog, const QString &message)
     grid->addWidget(label, 0, 0, 1, grid->columnCount());
 }
 
-QFileDialog *makeDialog(const DialogSpec &spec, const std::string &defaultName,
+QFileDialog *makeDialog(const DialogSetup &setup, const std::string &defaultName,
                         const QString &folder, QWidget *parent)
 {
     auto *dialog =
-        new QFileDialog(parent, QString::fromUtf8(spec.title), folder, nameFilter(spec.types));
+        new QFileDialog(parent, QString::fromUtf8(setup.title), folder, nameFilter(setup.types));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(spec.mode);
-    if (spec.mode == QFileDialog::AcceptSave) {
+    dialog->setAcceptMode(setup.mode);
+    if (setup.mode == QFileDialog::AcceptSave) {
         dialog->setFileMode(QFileDialog::AnyFile);
-        dialog->setDefaultSuffix(defaultSuffix(spec.types));
+        dialog->setDefaultSuffix(defaultSuffix(setup.types));
         dialog->selectFile(QString::fromStdString(defaultName));
     } else {
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setOption(QFileDialog::ReadOnly); // no new folders, renames or deletions
     }
-    if (*spec.message)
-        addMessage(*dialog, QString::fromUtf8(spec.message));
+    if (*setup.message)
+        addMessage(*dialog, QString::fromUtf8(setup.message));
     return dialog;
 }
 
@@ -148,7 +148,7 @@ QFileDialog *run(VexaFileDialog kind, const std::string &defaultName, const QStr
                  VexaScreenHost::FileChosen chosen)
 {
     QWidget *parent = parentWindow();
-    QFileDialog *dialog = makeDialog(specFor(kind), defaultName, folder, parent);
+    QFileDialog *dialog = makeDialog(setupFor(kind), defaultName, folder, parent);
     dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     QObject::connect(dialog, &QFileDialog::accepted, [dialog, chosen = std::move(chosen)] {
         const QStringList files = dialog->selectedFiles();

@@ -5,7 +5,7 @@
 #include "toolkit/label.h"
 #include "ui_tables.h"
 #include "views/scope_canvas.h"
-#include "views/spectrum_canvas.h"
+#include "views/analyser_canvas.h"
 #include "views/splash_view.h"
 #include "views/transpose_view.h"
 

@@ -18,12 +18,12 @@ using vexa::VexaSmpEdAction;
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonEntry {
     VexaSmpEdAction action;
     const char *caption;
 };
 
-constexpr std::array<std::array<ButtonSpec, cols>, 2> buttonRows = {{
+constexpr std::array<std::array<ButtonEntry, cols>, 2> buttonRows = {{
     {{{VexaSmpEdAction::play, "PLAY"},
       {VexaSmpEdAction::volDown, "VOL-"},
       {VexaSmpEdAction::volUp, "VOL+"},
@@ -69,14 +69,14 @@ template <typename Visit> void forEachButton(const VexaSmpEdView &view, Visit vi
 {
     for (size_t r = 0; r < buttonRows.size(); ++r)
         for (size_t i = 0; i < cols; ++i) {
-            const ButtonSpec &spec = buttonRows[r][i];
-            VexaChrome::ChromeButton button{.title = QString::fromLatin1(spec.caption),
+            const ButtonEntry &entry = buttonRows[r][i];
+            VexaChrome::ChromeButton button{.title = QString::fromLatin1(entry.caption),
                                             .width = i + 1 == cols ? view.lastButtonWidth()
                                                                    : view.buttonWidth(),
                                             .height = buttonH,
                                             .fitsTitle = false};
             if (view.interactive && view.onAction)
-                button.action = [onAction = view.onAction, action = spec.action] {
+                button.action = [onAction = view.onAction, action = entry.action] {
                     onAction(action);
                 };
             visit(button,

@@ -1,4 +1,4 @@
-#include "views/spectrum_canvas.h"
+#include "views/analyser_canvas.h"
 
 #include "toolkit/aliased_painting.h"
 #include "ui_tables.h"
